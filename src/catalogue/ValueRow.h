@@ -1,0 +1,54 @@
+// One catalogue entry: a row showing one field of a platform record with one
+// row kind. The label is spelled from the field's own name, so the two cannot
+// drift apart.
+#pragma once
+
+#include <cstddef>
+#include <cstring>
+#include <string>
+#include <type_traits>
+
+template <typename Record>
+struct ValueRow {
+  const char* label;
+  // Reads the row's field from the record and hands it to the row's writer.
+  void (*writeRow)(const std::string& label, const Record& record);
+};
+
+// A text field is shown up to its first NUL, and never beyond its array.
+template <std::size_t Size>
+std::string ReadField(const char (&text)[Size]) {
+  const void* end = std::memchr(text, '\0', Size);
+  return std::string(
+      text, end != nullptr ? static_cast<const char*>(end) - text : Size);
+}
+
+template <typename Value>
+const Value& ReadField(const Value& value) {
+  return value;
+}
+
+template <typename Value>
+struct RowKindValue;
+template <typename Value>
+struct RowKindValue<void (*)(const std::string&, Value)> {
+  using Type = std::decay_t<Value>;
+};
+
+template <typename Record, auto Field, auto Kind>
+void WriteFieldRow(const std::string& label, const Record& record) {
+  using FieldValue = std::decay_t<decltype(ReadField(record.*Field))>;
+  static_assert(
+      std::is_same_v<FieldValue, typename RowKindValue<decltype(Kind)>::Type>,
+      "a row kind must take its field's own type");
+  Kind(label, ReadField(record.*Field));
+}
+
+#define KELVANE_VALUE_ROW(Record, Field, Kind) \
+  ValueRow<Record> { #Field, WriteFieldRow<Record, &Record::Field, Kind> }
+
+template <typename Record, std::size_t Count>
+void WriteValueRows(const ValueRow<Record> (&rows)[Count],
+                    const Record& record) {
+  for (const ValueRow<Record>& row : rows) row.writeRow(row.label, record);
+}

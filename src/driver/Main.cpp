@@ -1,0 +1,3 @@
+#include "driver/DeviceCapsReport.h"
+
+int main() { return WriteDeviceCapsReport(GetDirect3D8Source()); }

@@ -1,0 +1,85 @@
+#include "report/TextFile.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#endif
+
+namespace {
+
+std::string ToCrLf(const std::string& text) {
+  std::string bytes;
+  bytes.reserve(text.size() + text.size() / 8 + 2);
+  for (const char byte : text) {
+    if (byte == '\n') bytes += '\r';
+    bytes += byte;
+  }
+  return bytes;
+}
+
+#ifdef _WIN32
+
+bool WriteBytes(const char* name, FileOpening opening,
+                const std::string& bytes) {
+  // Others may read, write or delete the file while it is open here.
+  const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+  const HANDLE file =
+      opening == FileOpening::Append
+          ? CreateFileA(name, FILE_APPEND_DATA, share, nullptr, OPEN_ALWAYS,
+                        FILE_ATTRIBUTE_NORMAL, nullptr)
+          : CreateFileA(name, GENERIC_WRITE, share, nullptr, CREATE_ALWAYS,
+                        FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  bool whole = true;
+  std::size_t done = 0;
+  while (whole && done < bytes.size()) {
+    DWORD written = 0;
+    whole = WriteFile(file, bytes.data() + done,
+                      static_cast<DWORD>(bytes.size() - done), &written,
+                      nullptr) != 0 &&
+            written > 0;
+    done += written;
+  }
+  return CloseHandle(file) != 0 && whole;
+}
+
+#else
+
+bool WriteBytes(const char* name, FileOpening opening,
+                const std::string& bytes) {
+  const int flags = O_WRONLY | O_CREAT | O_CLOEXEC |
+                    (opening == FileOpening::Append ? O_APPEND : O_TRUNC);
+  const int file = open(name, flags, 0666);
+  if (file < 0) return false;
+  bool whole = true;
+  std::size_t done = 0;
+  while (whole && done < bytes.size()) {
+    const ssize_t written =
+        write(file, bytes.data() + done, bytes.size() - done);
+    if (written < 0 && errno == EINTR) continue;
+    whole = written > 0;
+    if (whole) done += static_cast<std::size_t>(written);
+  }
+  return close(file) == 0 && whole;
+}
+
+#endif
+
+}  // namespace
+
+bool WriteTextFile(const char* name, FileOpening opening,
+                   const std::string& text) {
+  return WriteBytes(name, opening, ToCrLf(text));
+}
+
+bool RemoveFile(const char* name) {
+#ifdef _WIN32
+  return DeleteFileA(name) != 0;
+#else
+  return unlink(name) == 0;
+#endif
+}
