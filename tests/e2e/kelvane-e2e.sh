@@ -1,0 +1,109 @@
+#!/usr/bin/env bash
+# kelvane.exe under Wine, as a user runs it:
+#   kelvane-e2e.sh CASE KELVANE_EXE PLANTED_D3D8_DLL LOAD_BY_NAME_EXE PREFIX
+# CASE: display | no-display | planted-d3d8
+set -u
+case_name=$1 kelvane=$2 planted=$3 load_by_name=$4 prefix=$5
+scripts=$(cd "$(dirname "$0")/../../scripts" && pwd)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+export KELVANE_WINE_FRESH_SERVER=1
+
+fail() {
+  echo "FAIL: $*"
+  failures=$((failures + 1))
+}
+
+expect_equal() {  # what, actual, expected
+  if [ "$2" != "$3" ]; then
+    fail "$1"
+    echo "  expected: $(printf '%s' "$3" | od -c | head -5)"
+    echo "  actual:   $(printf '%s' "$2" | od -c | head -5)"
+  fi
+}
+
+# The report must be whole: head, every adapter's two tables with all their
+# rows, tail, and CR LF after every line.
+check_report() {
+  local report=$work/run/DeviceCaps.html
+  [ -f "$report" ] || { fail "no DeviceCaps.html"; return; }
+  local summary
+  summary=$(awk '
+    { if (substr($0, length($0)) != "\r") bare++; sub(/\r$/, "") }
+    NR <= 4 { head = head $0 "|" }
+    /Graphics Card Info<\/div>/ { table = "identity"; adapters++; next }
+    /DirectGraphics HAL DeviceCaps<\/div>/ { table = "caps"; groups = 0; next }
+    /^<th colspan=2><div align="left">/ { groups++; allGroups++; next }
+    $0 == "<tr>" {
+      if (table == "identity") identity++
+      else if (table == "caps" && groups == 0) limits++
+      else if (table == "caps") flags++
+    }
+    $0 == "</table>" { table = "" }
+    { last = $0 }
+    END {
+      printf "head=%s adapters=%d identity=%d limits=%d groups=%d flags=%d bare=%d last=%s",
+        head, adapters, identity, limits, allGroups, flags, bare, last
+    }' "$report")
+  local n
+  n=$(echo "$summary" | sed -n 's/.*adapters=\([0-9]*\).*/\1/p')
+  [ "${n:-0}" -ge 1 ] || fail "no adapter section in the report: $summary"
+  expect_equal "report summary" "$summary" \
+    "head=<html>|<head>|<title>DeviceCaps</title>|</head>| adapters=$n identity=$((9 * n)) limits=$((28 * n)) groups=$((23 * n)) flags=$((204 * n)) bare=0 last=</html>"
+  expect_equal "credit line" "$(tail -n 2 "$report" | head -n 1)" \
+    $'Extracted by Kelvane 1.01 - <a href="http://kelvane.example.org/index.html">kelvane.example.org/</a>\r'
+  echo "report: $summary"
+}
+
+created=$'Kelvane 1.0\r\n\r\nDeviceCaps.html has been created.\r\n\r\n'
+no_direct3d_message='Error creating Direct3D8 object. You need to have DirectX 8 installed!'
+
+case "$case_name" in
+  display)
+    rm -rf "$work/run"
+    mkdir -p "$work/run"
+    (cd "$work/run" && "$scripts/with-display.sh" "$scripts/wine-run.sh" "$prefix" "$kelvane" >"$work/console")
+    rc=$?
+    expect_equal "exit code" "$rc" 0
+    expect_equal "console" "$(cat "$work/console"; echo .)" "$created."
+    check_report
+    [ ! -e "$work/run/error.txt" ] || fail "a successful run wrote error.txt"
+    ;;
+  no-display)
+    mkdir -p "$work/run"
+    (cd "$work/run" && env -u DISPLAY "$scripts/wine-run.sh" "$prefix" "$kelvane" >"$work/console")
+    rc=$?
+    expect_equal "exit code (-1 seen modulo 256)" "$rc" 255
+    expect_equal "console" "$(cat "$work/console"; echo .)" \
+      $'Kelvane 1.0\r\n\r\n'"$no_direct3d_message"$'\r\n\r\n.'
+    expect_equal "error.txt" "$(cat "$work/run/error.txt"; echo .)" \
+      "$no_direct3d_message"$'\r\n\r\nError deleting DeviceCaps.html.'
+    [ ! -e "$work/run/DeviceCaps.html" ] || fail "a report was left"
+    ;;
+  planted-d3d8)
+    # d3d8.dll beside the program and in the working directory, with Wine
+    # told to prefer a native d3d8.dll wherever the search finds one.
+    mkdir -p "$work/app" "$work/run"
+    cp "$kelvane" "$load_by_name" "$planted" "$work/app/"
+    cp "$planted" "$work/run/"
+    export KELVANE_WINE_OVERRIDES="d3d8=n,b"
+    (cd "$work/run" && "$scripts/wine-run.sh" "$prefix" "$work/app/$(basename "$load_by_name")" >/dev/null 2>&1)
+    [ -e "$work/run/planted-d3d8-loaded.txt" ] ||
+      fail "loading by name did not pick up the planted d3d8.dll: this check proves nothing here"
+    rm -f "$work/run/planted-d3d8-loaded.txt"
+    (cd "$work/run" && "$scripts/with-display.sh" "$scripts/wine-run.sh" "$prefix" "$work/app/$(basename "$kelvane")" >"$work/console" 2>"$work/stderr")
+    rc=$?
+    [ ! -e "$work/run/planted-d3d8-loaded.txt" ] || fail "kelvane.exe loaded a planted d3d8.dll"
+    expect_equal "exit code" "$rc" 0
+    expect_equal "console" "$(cat "$work/console"; echo .)" "$created."
+    check_report
+    ;;
+  *)
+    echo "unknown case $case_name" >&2
+    exit 2
+    ;;
+esac
+
+[ "$failures" -eq 0 ] && echo "PASS: $case_name"
+exit $((failures > 0))
