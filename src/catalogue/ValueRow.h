@@ -45,7 +45,7 @@ void WriteFieldRow(const std::string& label, const Record& record) {
 }
 
 #define KELVANE_VALUE_ROW(Record, Field, Kind) \
-  ValueRow<Record> { #Field, WriteFieldRow<Record, &Record::Field, Kind> }
+  ValueRow<Record> { #Field, WriteFieldRow < Record, &Record::Field, Kind> }
 
 template <typename Record, std::size_t Count>
 void WriteValueRows(const ValueRow<Record> (&rows)[Count],

@@ -37,8 +37,8 @@ std::string FormCreditLine() {
   const std::size_t hostStart = scheme == std::string::npos ? 0 : scheme + 3;
   const std::string linkText =
       address.substr(hostStart, address.rfind('/') + 1 - hostStart);
-  return "Extracted by Kelvane 1.01 - <a href=\"" + address + "\">" +
-         linkText + "</a>";
+  return "Extracted by Kelvane 1.01 - <a href=\"" + address + "\">" + linkText +
+         "</a>";
 }
 
 int WriteDeviceCapsReport(const CapabilitySource& source) {

@@ -4,9 +4,8 @@
 #pragma once
 
 #ifdef _WIN32
-#include <windows.h>
-
 #include <d3d8.h>
+#include <windows.h>
 #else
 #include <cstdint>
 
@@ -135,6 +134,7 @@ typedef struct _D3DCAPS8 {
 } D3DCAPS8;
 #endif
 
-static_assert(sizeof(DWORD) == 4 && sizeof(UINT) == 4, "32-bit platform integers");
+static_assert(sizeof(DWORD) == 4 && sizeof(UINT) == 4,
+              "32-bit platform integers");
 static_assert(sizeof(GUID) == 16, "GUID is 16 bytes");
 static_assert(sizeof(D3DDEVTYPE) == 4, "D3DDEVTYPE is 32 bits");

@@ -55,8 +55,7 @@ UINT GetCount(Direct3DHandle direct3d) {
 
 HRESULT GetIdentifier(Direct3DHandle direct3d, UINT adapter, DWORD flags,
                       D3DADAPTER_IDENTIFIER8* identifier) {
-  return AsDirect3D(direct3d)->GetAdapterIdentifier(adapter, flags,
-                                                    identifier);
+  return AsDirect3D(direct3d)->GetAdapterIdentifier(adapter, flags, identifier);
 }
 
 HRESULT GetCaps(Direct3DHandle direct3d, UINT adapter, D3DDEVTYPE deviceType,
@@ -73,8 +72,7 @@ void ReleaseAndUnload(Direct3DHandle direct3d) {
 }  // namespace
 
 const CapabilitySource& GetDirect3D8Source() {
-  static const CapabilitySource source = {CreateDirect3D, GetCount,
-                                          GetIdentifier, GetCaps,
-                                          ReleaseAndUnload};
+  static const CapabilitySource source = {
+      CreateDirect3D, GetCount, GetIdentifier, GetCaps, ReleaseAndUnload};
   return source;
 }

@@ -12,7 +12,8 @@ namespace {
 #if defined(__GNUC__)
 __attribute__((format(gnu_printf, 1, 2)))
 #endif
-std::string FormatCell(const char* format, ...) {
+std::string
+FormatCell(const char* format, ...) {
   // The longest formatted cell, the float cell of -FLT_MAX, is 52 bytes.
   char buffer[256];
   va_list arguments;
@@ -53,8 +54,7 @@ void WriteFloatRow(const std::string& label, float value) {
   if (std::isnan(value)) return WriteValueRow(label, "<td>nan</td>");
   if (std::isinf(value))
     return WriteValueRow(label, value < 0 ? "<td>-inf</td>" : "<td>inf</td>");
-  WriteValueRow(label,
-                FormatCell("<td>%.2f</td>", static_cast<double>(value)));
+  WriteValueRow(label, FormatCell("<td>%.2f</td>", static_cast<double>(value)));
 }
 
 void WriteGuidRow(const std::string& label, const GUID& value) {
@@ -101,9 +101,9 @@ void WriteShaderVersionRow(const std::string& label, DWORD value) {
 void WriteDriverVersionRow(const std::string& label, LARGE_INTEGER value) {
   const auto high = static_cast<std::uint32_t>(value.HighPart);
   const auto low = static_cast<std::uint32_t>(value.LowPart);
-  WriteValueRow(label, FormatCell("<td>%d.%d.%d.%d</td>",
-                                  static_cast<int>(high >> 16),
-                                  static_cast<int>(high & 0xFFFF),
-                                  static_cast<int>(low >> 16),
-                                  static_cast<int>(low & 0xFFFF)));
+  WriteValueRow(
+      label,
+      FormatCell("<td>%d.%d.%d.%d</td>", static_cast<int>(high >> 16),
+                 static_cast<int>(high & 0xFFFF), static_cast<int>(low >> 16),
+                 static_cast<int>(low & 0xFFFF)));
 }

@@ -1,10 +1,9 @@
-#include "driver/DeviceCapsReport.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
 
+#include "driver/DeviceCapsReport.h"
 #include "driver/DriverState.h"
 #include "support/RunReport.h"
 #include "support/SampleRecords.h"
@@ -38,7 +37,8 @@ constexpr std::size_t kAdapterLines =
 
 std::string CrLf(std::string text) {
   std::string bytes;
-  for (const char c : text) bytes += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  for (const char c : text)
+    bytes += c == '\n' ? std::string("\r\n") : std::string(1, c);
   return bytes;
 }
 
@@ -66,8 +66,8 @@ TEST_F(DeviceCapsReport, WithoutAdaptersHoldsOnlyHeadAndTail) {
   expected.push_back(kCreditLine);
   expected.push_back("</html>");
   EXPECT_EQ(ReadReportLines(), expected);
-  EXPECT_EQ(script.calls, (Lines{"Direct3DCreate8(120)", "GetAdapterCount()",
-                                 "Release()"}));
+  EXPECT_EQ(script.calls,
+            (Lines{"Direct3DCreate8(120)", "GetAdapterCount()", "Release()"}));
   EXPECT_EQ(g_direct3d, nullptr);
 }
 
@@ -88,8 +88,7 @@ TEST_F(DeviceCapsReport, WritesEveryAdapterInOrderFromItsOwnRecords) {
                    "GetAdapterIdentifier(0, 0)", "GetDeviceCaps(0, 1)",
                    "GetAdapterIdentifier(1, 0)", "GetDeviceCaps(1, 1)",
                    "Release()"}));
-  EXPECT_EQ(linesAtCapsFetch,
-            (std::vector<std::size_t>{4, 4 + kAdapterLines}));
+  EXPECT_EQ(linesAtCapsFetch, (std::vector<std::size_t>{4, 4 + kAdapterLines}));
 
   const Lines lines = ReadReportLines();
   ASSERT_EQ(lines.size(), 4 + 2 * kAdapterLines + 2);
@@ -98,8 +97,9 @@ TEST_F(DeviceCapsReport, WritesEveryAdapterInOrderFromItsOwnRecords) {
     const std::size_t start = 4 + adapter * kAdapterLines;
     const std::size_t capsStart = start + kIdentityTableLines + 2;
     SCOPED_TRACE("adapter " + std::to_string(adapter));
-    EXPECT_EQ(lines[start + 2],
-              "<th colspan=2><div align=\"left\">Graphics Card Info</div></th>");
+    EXPECT_EQ(
+        lines[start + 2],
+        "<th colspan=2><div align=\"left\">Graphics Card Info</div></th>");
     EXPECT_EQ(Slice(lines, start + kIdentityTableLines, 2),
               (Lines{"</table>", "<br>"}));
     EXPECT_EQ(lines[capsStart + 2],
@@ -115,8 +115,7 @@ TEST_F(DeviceCapsReport, WritesEveryAdapterInOrderFromItsOwnRecords) {
     EXPECT_EQ(lines[capsStart + 8 + 4 + 2],
               "<td>" + std::to_string(adapter) + "</td>");
   }
-  EXPECT_EQ(Slice(lines, lines.size() - 2, 2),
-            (Lines{kCreditLine, "</html>"}));
+  EXPECT_EQ(Slice(lines, lines.size() - 2, 2), (Lines{kCreditLine, "</html>"}));
 }
 
 TEST_F(DeviceCapsReport, TheCreditLineLinksTheHomePage) {
@@ -136,8 +135,8 @@ struct FailureCase {
 
 TEST_F(DeviceCapsReport, AFailedFetchEndsTheRunAndRemovesTheReport) {
   const FailureCase cases[] = {
-      {"identifier of adapter 0", 1, 0, true, kFailure, -3,
-       kIdentifierMessage, 4},
+      {"identifier of adapter 0", 1, 0, true, kFailure, -3, kIdentifierMessage,
+       4},
       {"caps of adapter 0", 1, 0, false, kFailure, -2, kCapsMessage, 4},
       {"caps of adapter 1 after adapter 0", 2, 1, false, kFailure, -2,
        kCapsMessage, 4 + kAdapterLines},
@@ -233,7 +232,8 @@ TEST_F(DeviceCapsReport, ARefusedRemovalLeavesThePartlyWrittenReport) {
   script.adapters[1].capsResult = kFailure;
   bool refused = false;
   script.onCall = [&](const std::string& call) {
-    if (call == "GetDeviceCaps(1, 1)") refused = RefuseRemoval("DeviceCaps.html");
+    if (call == "GetDeviceCaps(1, 1)")
+      refused = RefuseRemoval("DeviceCaps.html");
   };
   const RunOutcome run = RunReport(script);
   if (!refused) GTEST_SKIP() << "this file system cannot refuse a removal";

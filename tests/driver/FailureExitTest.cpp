@@ -1,10 +1,9 @@
-#include "driver/FailureExit.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "driver/DriverState.h"
+#include "driver/FailureExit.h"
 #include "support/ScriptedSource.h"
 #include "support/WorkingDirectory.h"
 

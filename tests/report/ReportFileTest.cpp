@@ -1,9 +1,8 @@
-#include "report/ReportFile.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
+#include "report/ReportFile.h"
 #include "support/WorkingDirectory.h"
 
 namespace {

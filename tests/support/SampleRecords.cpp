@@ -17,8 +17,9 @@ D3DADAPTER_IDENTIFIER8 MakeSampleIdentifier(unsigned adapter) {
   identifier.DeviceIdentifier.Data1 = 0xD7B71E3E + adapter;
   identifier.DeviceIdentifier.Data2 = 0x4322;
   identifier.DeviceIdentifier.Data3 = 0x11CF;
-  const unsigned char data4[8] = {0x90, 0x3C, 0x00, 0x20,
-                                  0xAF, 0x67, 0xD7, static_cast<unsigned char>(adapter)};
+  const unsigned char data4[8] = {
+      0x90, 0x3C, 0x00, 0x20,
+      0xAF, 0x67, 0xD7, static_cast<unsigned char>(adapter)};
   std::memcpy(identifier.DeviceIdentifier.Data4, data4, sizeof data4);
   identifier.WHQLLevel = 2001u << 16 | 9 << 8 | 30;
   return identifier;

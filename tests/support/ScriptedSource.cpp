@@ -38,8 +38,7 @@ HRESULT GetIdentifier(Direct3DHandle direct3d, UINT adapter, DWORD flags,
 
 HRESULT GetCaps(Direct3DHandle direct3d, UINT adapter, D3DDEVTYPE deviceType,
                 D3DCAPS8* caps) {
-  Record("GetDeviceCaps" +
-         Arguments(adapter, static_cast<DWORD>(deviceType)));
+  Record("GetDeviceCaps" + Arguments(adapter, static_cast<DWORD>(deviceType)));
   if (!IsScriptHandle(direct3d) || adapter >= g_script->adapters.size())
     return kFailure;
   const ScriptedAdapter& scripted = g_script->adapters[adapter];

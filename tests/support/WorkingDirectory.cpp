@@ -23,9 +23,8 @@ void InTempDirectory::SetUp() {
     if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
   std::random_device random;
   previous_ = fs::current_path();
-  directory_ = fs::temp_directory_path() /
-               ("kelvane-" + name.substr(0, 40) + "-" +
-                std::to_string(random()));
+  directory_ = fs::temp_directory_path() / ("kelvane-" + name.substr(0, 40) +
+                                            "-" + std::to_string(random()));
   fs::create_directories(directory_);
   fs::current_path(directory_);
 }
@@ -109,9 +108,7 @@ bool SetImmutable(const std::string& name, bool immutable) {
 }  // namespace
 
 // Root removes files from any directory; only an immutable file stops it.
-bool RefuseRemoval(const std::string& name) {
-  return SetImmutable(name, true);
-}
+bool RefuseRemoval(const std::string& name) { return SetImmutable(name, true); }
 
 void AllowRemoval(const std::string& name) { SetImmutable(name, false); }
 
