@@ -10,13 +10,16 @@ install_packages() {
   local as_root=()
   [ "$(id -u)" -eq 0 ] || as_root=(sudo)
   echo "Installing: ${missing[*]}"
-  "${as_root[@]}" apt-get update -qq &&
-    "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
-      apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  # An index that fails to refresh (a mirror mid-sync) need not stop the
+  # install: the install says so itself if it cannot go on.
+  "${as_root[@]}" apt-get update -qq || true
+  "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
+    apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
 # What building kelvane.exe and running it under Wine takes.
 KELVANE_RUN_PACKAGES=(cmake make g++-mingw-w64-x86-64 wine wine64 xvfb xauth
   libgl1-mesa-dri libglx-mesa0)
 # And what the tests take besides.
-KELVANE_TEST_PACKAGES=("${KELVANE_RUN_PACKAGES[@]}" g++ googletest)
+KELVANE_TEST_PACKAGES=("${KELVANE_RUN_PACKAGES[@]}" g++ googletest clang
+  libclang-rt-14-dev)

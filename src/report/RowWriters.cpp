@@ -9,8 +9,11 @@
 
 namespace {
 
-#if defined(__GNUC__)
+// MinGW is built with its own printf, which follows the GNU formats.
+#if defined(__MINGW32__)
 __attribute__((format(gnu_printf, 1, 2)))
+#elif defined(__GNUC__)
+__attribute__((format(printf, 1, 2)))
 #endif
 std::string
 FormatCell(const char* format, ...) {
