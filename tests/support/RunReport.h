@@ -11,3 +11,10 @@ struct RunOutcome {
 };
 
 RunOutcome RunReport(Script& script);
+
+#ifndef _WIN32
+// Runs the program in a child process, after `prepare` has changed what the
+// child may do (its user, its file size limit), so the test process keeps
+// its own rights.
+RunOutcome RunReportInChild(Script& script, void (*prepare)());
+#endif
