@@ -1,0 +1,16 @@
+// The whole program natively over N sample adapters, in the current
+// directory: for counting what it asks of the system.
+#include <cstdlib>
+
+#include "driver/DeviceCapsReport.h"
+#include "support/SampleRecords.h"
+#include "support/ScriptedSource.h"
+
+int main(int argc, char** argv) {
+  const unsigned adapters = argc > 1 ? std::atoi(argv[1]) : 1;
+  Script script;
+  for (unsigned adapter = 0; adapter < adapters; ++adapter)
+    script.adapters.push_back(
+        {MakeSampleIdentifier(adapter), MakeSampleCaps(adapter)});
+  return WriteDeviceCapsReport(UseScript(script));
+}
