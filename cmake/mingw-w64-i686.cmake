@@ -1,0 +1,4 @@
+# Cross-compiling the Windows x86 (32-bit) build with Debian's MinGW-w64.
+set(CMAKE_SYSTEM_PROCESSOR x86)
+set(KELVANE_MINGW_TRIPLET i686-w64-mingw32)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-common.cmake)
