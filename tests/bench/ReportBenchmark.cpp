@@ -18,16 +18,8 @@
 
 namespace {
 
-Script ScriptWithAdapters(unsigned count) {
-  Script script;
-  for (unsigned adapter = 0; adapter < count; ++adapter)
-    script.adapters.push_back(
-        {MakeSampleIdentifier(adapter), MakeSampleCaps(adapter)});
-  return script;
-}
-
 std::vector<std::string> ReportLines(unsigned adapters) {
-  Script script = ScriptWithAdapters(adapters);
+  Script script = MakeSampleScript(adapters);
   WriteDeviceCapsReport(UseScript(script));
   std::ifstream file("DeviceCaps.html", std::ios::binary);
   const std::string bytes(std::istreambuf_iterator<char>(file), {});
@@ -42,7 +34,7 @@ std::vector<std::string> ReportLines(unsigned adapters) {
 
 void BM_Report(benchmark::State& state) {
   const auto adapters = static_cast<unsigned>(state.range(0));
-  Script script = ScriptWithAdapters(adapters);
+  Script script = MakeSampleScript(adapters);
   for (auto _ : state) {
     script.calls.clear();
     benchmark::DoNotOptimize(WriteDeviceCapsReport(UseScript(script)));

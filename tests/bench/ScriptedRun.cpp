@@ -8,9 +8,6 @@
 
 int main(int argc, char** argv) {
   const unsigned adapters = argc > 1 ? std::atoi(argv[1]) : 1;
-  Script script;
-  for (unsigned adapter = 0; adapter < adapters; ++adapter)
-    script.adapters.push_back(
-        {MakeSampleIdentifier(adapter), MakeSampleCaps(adapter)});
+  Script script = MakeSampleScript(adapters);
   return WriteDeviceCapsReport(UseScript(script));
 }

@@ -5,6 +5,7 @@
 
 #include "driver/DeviceCapsReport.h"
 #include "driver/DriverState.h"
+#include "support/ConsoleTexts.h"
 #include "support/RunReport.h"
 #include "support/SampleRecords.h"
 #include "support/WorkingDirectory.h"
@@ -13,20 +14,9 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-const char kBanner[] = "Kelvane 1.0\n\n";
-const char kCreated[] = "DeviceCaps.html has been created.\n\n";
-const char kCreationMessage[] =
-    "Error creating Direct3D8 object. You need to have DirectX 8 "
-    "installed!\n\n";
-const char kCapsMessage[] =
-    "Error retrieving caps form D3DCAPS8 using D3DDEVTYPE_HAL\n\n";
-const char kIdentifierMessage[] =
-    "Error retrieving adapter identifier form D3DADAPTER_IDENTIFIER8\n\n";
-const char kWriteMessage[] = "Error writing DeviceCaps.html\n\n";
 const char kCreditLine[] =
     "Extracted by Kelvane 1.01 - <a "
     "href=\"http://kelvane.example.org/index.html\">kelvane.example.org/</a>";
-
 const Lines kHead = {"<html>", "<head>", "<title>DeviceCaps</title>",
                      "</head>"};
 // Heading and 9 rows; heading, 28 rows, 23 group headers and 204 flag rows.
@@ -40,14 +30,6 @@ std::string CrLf(std::string text) {
   for (const char c : text)
     bytes += c == '\n' ? std::string("\r\n") : std::string(1, c);
   return bytes;
-}
-
-Script ScriptWithAdapters(unsigned count) {
-  Script script;
-  for (unsigned adapter = 0; adapter < count; ++adapter)
-    script.adapters.push_back(
-        {MakeSampleIdentifier(adapter), MakeSampleCaps(adapter)});
-  return script;
 }
 
 Lines Slice(const Lines& lines, std::size_t first, std::size_t count) {
@@ -72,7 +54,7 @@ TEST_F(DeviceCapsReport, WithoutAdaptersHoldsOnlyHeadAndTail) {
 }
 
 TEST_F(DeviceCapsReport, WritesEveryAdapterInOrderFromItsOwnRecords) {
-  Script script = ScriptWithAdapters(2);
+  Script script = MakeSampleScript(2);
   // Both records of an adapter are fetched before any of its lines.
   std::vector<std::size_t> linesAtCapsFetch;
   script.onCall = [&](const std::string& call) {
@@ -150,7 +132,7 @@ TEST_F(DeviceCapsReport, AFailedFetchEndsTheRunAndRemovesTheReport) {
   };
   for (const FailureCase& c : cases) {
     SCOPED_TRACE(c.what);
-    Script script = ScriptWithAdapters(c.adapters);
+    Script script = MakeSampleScript(c.adapters);
     ScriptedAdapter& failing = script.adapters[c.failingAdapter];
     (c.identifierFails ? failing.identifierResult : failing.capsResult) =
         c.result;
@@ -214,21 +196,21 @@ TEST_F(DeviceCapsReport, EmptiesAnEarlierReportOnlyOnceItHasTheCount) {
 
 TEST_F(DeviceCapsReport, SuccessLeavesAnEarlierErrorTxtAlone) {
   WriteFileBytes("error.txt", "from last week");
-  Script script = ScriptWithAdapters(1);
+  Script script = MakeSampleScript(1);
   EXPECT_EQ(RunReport(script).exitCode, 0);
   EXPECT_EQ(ReadFileBytes("error.txt"), "from last week");
 }
 
 TEST_F(DeviceCapsReport, AFailureReplacesAnEarlierErrorTxt) {
   WriteFileBytes("error.txt", std::string(4000, 'e'));
-  Script script = ScriptWithAdapters(1);
+  Script script = MakeSampleScript(1);
   script.adapters[0].capsResult = kFailure;
   EXPECT_EQ(RunReport(script).exitCode, -2);
   EXPECT_EQ(ReadFileBytes("error.txt"), CrLf(kCapsMessage));
 }
 
 TEST_F(DeviceCapsReport, ARefusedRemovalLeavesThePartlyWrittenReport) {
-  Script script = ScriptWithAdapters(2);
+  Script script = MakeSampleScript(2);
   script.adapters[1].capsResult = kFailure;
   bool refused = false;
   script.onCall = [&](const std::string& call) {
@@ -249,7 +231,7 @@ TEST_F(DeviceCapsReport, ARefusedRemovalLeavesThePartlyWrittenReport) {
 
 TEST_F(DeviceCapsReport, AReportThatCannotBeWrittenIsNotAnnounced) {
   std::filesystem::create_directory("DeviceCaps.html");
-  Script script = ScriptWithAdapters(1);
+  Script script = MakeSampleScript(1);
   const RunOutcome run = RunReport(script);
   EXPECT_EQ(run.exitCode, -4);
   EXPECT_EQ(run.console, std::string(kBanner) + kWriteMessage);
@@ -262,7 +244,7 @@ TEST_F(DeviceCapsReport, AReportThatCannotBeWrittenIsNotAnnounced) {
 #ifndef _WIN32
 TEST_F(DeviceCapsReport, AFullDiskIsNotAnnouncedAsACreatedReport) {
   std::filesystem::create_symlink("/dev/full", "DeviceCaps.html");
-  Script script = ScriptWithAdapters(1);
+  Script script = MakeSampleScript(1);
   const RunOutcome run = RunReport(script);
   EXPECT_EQ(run.exitCode, -4);
   EXPECT_EQ(run.console, std::string(kBanner) + kWriteMessage);

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "support/ConsoleTexts.h"
 #include "support/RunReport.h"
 #include "support/SampleRecords.h"
 #include "support/WorkingDirectory.h"
@@ -18,24 +19,11 @@
 
 namespace {
 
-const char kBanner[] = "Kelvane 1.0\n\n";
-const char kWriteMessage[] = "Error writing DeviceCaps.html\n\n";
-const char kCapsMessage[] =
-    "Error retrieving caps form D3DCAPS8 using D3DDEVTYPE_HAL\n\n";
-
-Script ScriptWithAdapters(unsigned count) {
-  Script script;
-  for (unsigned adapter = 0; adapter < count; ++adapter)
-    script.adapters.push_back(
-        {MakeSampleIdentifier(adapter), MakeSampleCaps(adapter)});
-  return script;
-}
-
 using FileSystemFaults = InTempDirectory;
 
 TEST_F(FileSystemFaults, ErrorTxtThatCannotBeCreatedStopsNothingElse) {
   std::filesystem::create_directory("error.txt");
-  Script script = ScriptWithAdapters(2);
+  Script script = MakeSampleScript(2);
   script.adapters[1].capsResult = kFailure;
   const RunOutcome run = RunReport(script);
   EXPECT_EQ(run.exitCode, -2);
@@ -49,7 +37,7 @@ TEST_F(FileSystemFaults, ErrorTxtThatCannotBeCreatedStopsNothingElse) {
 
 TEST_F(FileSystemFaults, TheDiskFillingUpMidReportIsAFailure) {
   // Room for the head and part of the first adapter only.
-  Script script = ScriptWithAdapters(2);
+  Script script = MakeSampleScript(2);
   const RunOutcome run = RunReportInChild(script, [] {
     std::signal(SIGXFSZ, SIG_IGN);
     const rlimit limit = {20000, 20000};
@@ -68,7 +56,7 @@ TEST_F(FileSystemFaults, AWorkingDirectoryThatCannotBeWrittenIsAFailure) {
                                  std::filesystem::perms::owner_read |
                                      std::filesystem::perms::owner_exec);
   }
-  Script script = ScriptWithAdapters(1);
+  Script script = MakeSampleScript(1);
   // Root writes anywhere: the run goes on as nobody.
   const RunOutcome run = RunReportInChild(script, [] {
     if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(99);

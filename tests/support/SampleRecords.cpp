@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "support/ScriptedSource.h"
+
 D3DADAPTER_IDENTIFIER8 MakeSampleIdentifier(unsigned adapter) {
   D3DADAPTER_IDENTIFIER8 identifier;
   std::memset(&identifier, 0, sizeof identifier);
@@ -82,4 +84,12 @@ D3DCAPS8 MakeSampleCaps(unsigned adapter) {
   caps.PixelShaderVersion = 0xFFFF0104;
   caps.MaxPixelShaderValue = 8.0f;
   return caps;
+}
+
+Script MakeSampleScript(unsigned count) {
+  Script script;
+  for (unsigned adapter = 0; adapter < count; ++adapter)
+    script.adapters.push_back(
+        {MakeSampleIdentifier(adapter), MakeSampleCaps(adapter)});
+  return script;
 }

@@ -14,3 +14,7 @@ void SetText(char (&field)[Size], const std::string& text) {
   for (std::size_t i = 0; i < Size; ++i)
     field[i] = i < text.size() ? text[i] : '\0';
 }
+
+struct Script;
+// A script serving `count` sample adapters, all of whose calls succeed.
+Script MakeSampleScript(unsigned count);
