@@ -11,10 +11,10 @@ using Direct3DHandle = void*;
 struct CapabilitySource {
   Direct3DHandle (*Direct3DCreate8)(UINT sdkVersion);
   UINT (*GetAdapterCount)(Direct3DHandle direct3d);
-  HRESULT (*GetAdapterIdentifier)
+  HRESULT(*GetAdapterIdentifier)
   (Direct3DHandle direct3d, UINT adapter, DWORD flags,
    D3DADAPTER_IDENTIFIER8* identifier);
-  HRESULT (*GetDeviceCaps)
+  HRESULT(*GetDeviceCaps)
   (Direct3DHandle direct3d, UINT adapter, D3DDEVTYPE deviceType,
    D3DCAPS8* caps);
   void (*Release)(Direct3DHandle direct3d);
