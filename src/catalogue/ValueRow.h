@@ -44,8 +44,10 @@ void WriteFieldRow(const std::string& label, const Record& record) {
   Kind(label, ReadField(record.*Field));
 }
 
+// clang-format off
 #define KELVANE_VALUE_ROW(Record, Field, Kind) \
-  ValueRow<Record> { #Field, WriteFieldRow < Record, &Record::Field, Kind> }
+  ValueRow<Record> { #Field, &WriteFieldRow<Record, &Record::Field, Kind> }
+// clang-format on
 
 template <typename Record, std::size_t Count>
 void WriteValueRows(const ValueRow<Record> (&rows)[Count],
