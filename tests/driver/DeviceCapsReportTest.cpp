@@ -6,6 +6,7 @@
 #include "driver/DeviceCapsReport.h"
 #include "driver/DriverState.h"
 #include "support/ConsoleTexts.h"
+#include "support/CrLf.h"
 #include "support/RunReport.h"
 #include "support/SampleRecords.h"
 #include "support/WorkingDirectory.h"
@@ -24,13 +25,6 @@ constexpr std::size_t kIdentityTableLines = 8 + 9 * 4;
 constexpr std::size_t kCapsTableLines = 8 + 28 * 4 + 23 * 3 + 204 * 4;
 constexpr std::size_t kAdapterLines =
     kIdentityTableLines + 2 + kCapsTableLines + 2;
-
-std::string CrLf(std::string text) {
-  std::string bytes;
-  for (const char c : text)
-    bytes += c == '\n' ? std::string("\r\n") : std::string(1, c);
-  return bytes;
-}
 
 Lines Slice(const Lines& lines, std::size_t first, std::size_t count) {
   if (first + count > lines.size()) return {};

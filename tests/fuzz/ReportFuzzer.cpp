@@ -15,6 +15,7 @@
 
 #include "driver/DeviceCapsReport.h"
 #include "driver/DriverState.h"
+#include "support/CrLf.h"
 #include "support/ScriptedSource.h"
 
 namespace {
@@ -52,15 +53,6 @@ HRESULT ReadResult(Input& input) {
 std::string ReadAll(const char* name) {
   std::ifstream file(name, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(file), {});
-}
-
-std::string CrLf(const std::string& text) {
-  std::string bytes;
-  for (const char c : text) {
-    if (c == '\n') bytes += '\r';
-    bytes += c;
-  }
-  return bytes;
 }
 
 template <std::size_t Size>

@@ -9,6 +9,7 @@
 #include "report/ReportFile.h"
 #include "report/RowWriters.h"
 #include "report/TableHeadings.h"
+#include "support/CrLf.h"
 #include "support/WorkingDirectory.h"
 
 namespace {
@@ -195,11 +196,8 @@ TEST_F(RowWriters, EveryKindFormsItsValueCellAlikeOnEveryBuild) {
     CreateReportFile("");
     c.write("Label");
     // Compared as bytes: a line feed inside a text is stored as CR LF.
-    std::string cell;
-    for (const char byte : c.cell)
-      cell += byte == '\n' ? "\r\n" : std::string(1, byte);
     EXPECT_EQ(ReadFileBytes(kReportFileName),
-              "<tr>\r\n<td>Label</td>\r\n" + cell + "\r\n</tr>\r\n")
+              "<tr>\r\n<td>Label</td>\r\n" + CrLf(c.cell) + "\r\n</tr>\r\n")
         << c.what;
   }
 }
