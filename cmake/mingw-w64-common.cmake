@@ -1,10 +1,16 @@
-# Shared by the MinGW-w64 toolchain files, which set KELVANE_MINGW_TRIPLET.
+# Shared by the MinGW-w64 toolchain files, which set KELVANE_MINGW_TRIPLET and
+# KELVANE_NT5_MINOR (the NT 5.x release the architecture first shipped on).
 set(CMAKE_SYSTEM_NAME Windows)
 
-# The POSIX thread model: GoogleTest needs std::mutex, which the win32 model of
-# GCC 12 lacks. With -static nothing of it is left to ship beside the program.
-set(CMAKE_C_COMPILER ${KELVANE_MINGW_TRIPLET}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${KELVANE_MINGW_TRIPLET}-g++-posix)
+# The shipped programs use the win32 thread model: the POSIX model links
+# winpthreads, which imports GetTickCount64, and Windows XP refuses to load
+# such a program. GoogleTest needs std::mutex, which GCC 12's win32 model
+# lacks, so the test builds keep the POSIX model.
+set(KELVANE_MINGW_THREADS posix CACHE STRING "MinGW-w64 thread model: posix or win32")
+set_property(CACHE KELVANE_MINGW_THREADS PROPERTY STRINGS posix win32)
+
+set(CMAKE_C_COMPILER ${KELVANE_MINGW_TRIPLET}-gcc-${KELVANE_MINGW_THREADS})
+set(CMAKE_CXX_COMPILER ${KELVANE_MINGW_TRIPLET}-g++-${KELVANE_MINGW_THREADS})
 set(CMAKE_RC_COMPILER ${KELVANE_MINGW_TRIPLET}-windres)
 
 set(CMAKE_FIND_ROOT_PATH /usr/${KELVANE_MINGW_TRIPLET})

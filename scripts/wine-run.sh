@@ -1,26 +1,56 @@
 #!/usr/bin/env bash
-# Runs a Windows program under Wine: wine-run.sh PREFIX PROGRAM [ARGS...]
-# The prefix is made on first use (without Mono and Gecko, which cannot be
-# downloaded here). KELVANE_WINE_OVERRIDES adds DLL overrides for one run;
-# KELVANE_WINE_FRESH_SERVER=1 runs the program on a server of its own.
-set -u
-prefix=$1
-shift
+# Runs a Windows program under Wine: wine-run.sh PREFIX ARCH PROGRAM [ARGS...]
+# ARCH is win64 or win32, the kind of prefix. The prefix is made on first use
+# (without Mono and Gecko, which cannot be downloaded here).
+#   KELVANE_WINE_OVERRIDES     DLL overrides added for this run
+#   KELVANE_WINE_FRESH_SERVER  1: the program gets a Wine server of its own
+#   KELVANE_WINE_VERSION       the Windows version a new prefix reports (winxp)
+set -euo pipefail
+prefix=$1 arch=$2
+shift 2
 
-export WINEPREFIX=$prefix
-export WINEDEBUG=-all
+export WINEPREFIX=$prefix WINEARCH=$arch WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=${KELVANE_WINE_OVERRIDES:+;$KELVANE_WINE_OVERRIDES}"
+
+# Debian's "wine" starts the 32-bit loader whenever wine32 is installed, and
+# that loader cannot start on a host that runs only 64-bit code.
+case $arch in
+  win64)
+    loader=$(command -v wine64 || echo /usr/lib/wine/wine64)
+    [ -x "$loader" ] || loader=wine
+    ;;
+  win32) loader=wine ;;
+  *)
+    echo "wine-run.sh: ARCH is win64 or win32, not '$arch'" >&2
+    exit 2
+    ;;
+esac
+
+make_prefix() {
+  # What a failed first boot left is no prefix: start again from nothing.
+  rm -rf "$prefix"
+  local log=$prefix.boot.log
+  if ! WINEDLLOVERRIDES="mscoree,mshtml=" "$loader" wineboot -i >"$log" 2>&1 ||
+    ! wineserver -w; then
+    echo "wine-run.sh: wineboot could not make $prefix; its output is in $log" >&2
+    exit 125
+  fi
+  # A crashing program fails at once instead of waiting on a dialog.
+  "$loader" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog \
+    /t REG_DWORD /d 0 /f >>"$log" 2>&1
+  if [ -n "${KELVANE_WINE_VERSION:-}" ]; then
+    "$loader" winecfg -v "$KELVANE_WINE_VERSION" >>"$log" 2>&1
+  fi
+  wineserver -w
+  touch "$prefix/.kelvane-ready"
+}
 
 if [ ! -e "$prefix/.kelvane-ready" ]; then
   mkdir -p "$(dirname "$prefix")"
   # Parallel first starts on a fresh prefix race; one makes it, others wait.
   exec 9>"$prefix.lock"
   flock 9
-  if [ ! -e "$prefix/.kelvane-ready" ]; then
-    WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1
-    wineserver -w
-    touch "$prefix/.kelvane-ready"
-  fi
+  [ -e "$prefix/.kelvane-ready" ] || make_prefix
   flock -u 9
   exec 9>&-
 fi
@@ -28,30 +58,39 @@ fi
 out=$(mktemp)
 err=$(mktemp)
 fresh_server=${KELVANE_WINE_FRESH_SERVER:-}
+program=
+stop_server() {
+  wineserver -k >/dev/null 2>&1 || true
+  wineserver -w >/dev/null 2>&1 || true
+}
 finish() {
+  [ -z "$program" ] || kill "$program" 2>/dev/null || true
   rm -f "$out" "$err"
-  if [ -n "$fresh_server" ]; then
-    wineserver -k >/dev/null 2>&1
-    wineserver -w >/dev/null 2>&1
-  fi
+  [ -z "$fresh_server" ] || stop_server
 }
 trap finish EXIT
+trap 'exit 143' TERM INT
 
 if [ -n "$fresh_server" ]; then
   # A Wine server keeps the display it started with: a program that is to
   # see another display, or none, needs a server of its own.
-  wineserver -k >/dev/null 2>&1
-  wineserver -w >/dev/null 2>&1
+  stop_server
 else
   # One server for a whole test run rather than one per program.
-  wineserver -p30 >/dev/null 2>&1
+  wineserver -p30 >/dev/null 2>&1 || true
 fi
 
 for attempt in 1 2; do
-  wine "$@" >"$out" 2>"$err"
-  rc=$?
+  # In the background, so that a kill reaches the traps at once.
+  "$loader" "$@" >"$out" 2>"$err" &
+  program=$!
+  rc=0
+  wait "$program" || rc=$?
+  program=
   # Wine now and then fails a start with code 1 and no output at all.
-  if [ "$rc" -ne 1 ] || [ -s "$out" ] || [ -s "$err" ]; then break; fi
+  if [ "$rc" -ne 1 ] || [ -s "$out" ] || [ -s "$err" ] || [ "$attempt" -eq 2 ]; then
+    break
+  fi
 done
 cat "$out"
 cat "$err" >&2

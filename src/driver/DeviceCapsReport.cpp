@@ -42,7 +42,7 @@ std::string FormCreditLine() {
 }
 
 int WriteDeviceCapsReport(const CapabilitySource& source) {
-  std::fputs("Kelvane 1.0\n\n", stdout);
+  std::fputs("Kelvane " KELVANE_VERSION "\n\n", stdout);
 
   g_capabilitySource = &source;
   g_direct3d = source.Direct3DCreate8(kDirect3DSdkVersion);

@@ -134,7 +134,27 @@ typedef struct _D3DCAPS8 {
 } D3DCAPS8;
 #endif
 
+#include "platform/D3d8CapsBits.h"
+
+#ifdef _WIN32
+#define KELVANE_CHECK_CAPS_BIT(Name, Value) \
+  static_assert(Name == Value, #Name " must keep the platform's value");
+KELVANE_D3D8_CAPS_BITS(KELVANE_CHECK_CAPS_BIT)
+#undef KELVANE_CHECK_CAPS_BIT
+#else
+#define KELVANE_DECLARE_CAPS_BIT(Name, Value) \
+  inline constexpr DWORD Name = Value;
+KELVANE_D3D8_CAPS_BITS(KELVANE_DECLARE_CAPS_BIT)
+#undef KELVANE_DECLARE_CAPS_BIT
+#endif
+
 static_assert(sizeof(DWORD) == 4 && sizeof(UINT) == 4,
               "32-bit platform integers");
 static_assert(sizeof(GUID) == 16, "GUID is 16 bytes");
 static_assert(sizeof(D3DDEVTYPE) == 4, "D3DDEVTYPE is 32 bits");
+static_assert(sizeof(D3DCAPS8) == 53 * 4, "D3DCAPS8 is 53 four-byte fields");
+// The platform packs its records to four bytes on x86: the 8-byte
+// DriverVersion then leaves no padding at the end of the identifier.
+static_assert(sizeof(D3DADAPTER_IDENTIFIER8) ==
+                  (sizeof(void*) == 4 ? 1068 : 1072),
+              "D3DADAPTER_IDENTIFIER8 laid out as the platform's");

@@ -2,6 +2,7 @@
 // no import library for it, and a machine without DirectX 8 must get the
 // program's own message rather than a loader error.
 #include <string>
+#include <type_traits>
 
 #include "platform/CapabilitySource.h"
 
@@ -10,6 +11,11 @@ namespace {
 HMODULE g_d3d8 = nullptr;
 
 using Direct3DCreate8Function = IDirect3D8*(WINAPI*)(UINT);
+// On x86 the calling convention is part of the type: a pointer without
+// WINAPI works on x64 and crashes on x86, so the compiler checks it here.
+static_assert(
+    std::is_same_v<Direct3DCreate8Function, decltype(&::Direct3DCreate8)>,
+    "Direct3DCreate8 is called as the platform declares it");
 
 // Only the copy in the system directory, by its full path: the program is run
 // from wherever it was saved, and a d3d8.dll beside it or in the working

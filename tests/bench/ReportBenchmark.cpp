@@ -6,45 +6,54 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "driver/DeviceCapsReport.h"
+#include "support/Files.h"
 #include "support/SampleRecords.h"
 #include "support/ScriptedSource.h"
 
 namespace {
 
-std::vector<std::string> ReportLines(unsigned adapters) {
+// The report's lines as written, each with its CR LF; empty, with the
+// benchmark told why, when the run failed.
+std::vector<std::string> ReportLines(benchmark::State& state,
+                                     unsigned adapters) {
   Script script = MakeSampleScript(adapters);
-  WriteDeviceCapsReport(UseScript(script));
-  std::ifstream file("DeviceCaps.html", std::ios::binary);
-  const std::string bytes(std::istreambuf_iterator<char>(file), {});
+  if (WriteDeviceCapsReport(UseScript(script)) != 0) {
+    state.SkipWithError("the report run failed");
+    return {};
+  }
+  const std::string bytes = ReadFileBytes("DeviceCaps.html");
   std::vector<std::string> lines;
   for (std::size_t start = 0; start < bytes.size();) {
-    const std::size_t end = bytes.find("\r\n", start) + 2;
-    lines.push_back(bytes.substr(start, end - start));
-    start = end;
+    const std::size_t end = bytes.find("\r\n", start);
+    const std::size_t next = end == std::string::npos ? bytes.size() : end + 2;
+    lines.push_back(bytes.substr(start, next - start));
+    start = next;
   }
   return lines;
 }
 
 void BM_Report(benchmark::State& state) {
   const auto adapters = static_cast<unsigned>(state.range(0));
+  const std::vector<std::string> lines = ReportLines(state, adapters);
   Script script = MakeSampleScript(adapters);
   for (auto _ : state) {
     script.calls.clear();
-    benchmark::DoNotOptimize(WriteDeviceCapsReport(UseScript(script)));
+    if (WriteDeviceCapsReport(UseScript(script)) != 0) {
+      state.SkipWithError("the report run failed");
+      break;
+    }
   }
-  state.counters["lines"] = static_cast<double>(ReportLines(adapters).size());
+  state.counters["lines"] = static_cast<double>(lines.size());
 }
 
 void BM_Floor(benchmark::State& state) {
   const std::vector<std::string> lines =
-      ReportLines(static_cast<unsigned>(state.range(0)));
+      ReportLines(state, static_cast<unsigned>(state.range(0)));
   for (auto _ : state) {
     bool first = true;
     for (const std::string& line : lines) {

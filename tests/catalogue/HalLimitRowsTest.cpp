@@ -3,6 +3,7 @@
 #include "catalogue/HalLimitRows.h"
 #include "report/ReportFile.h"
 #include "support/ReportRows.h"
+#include "support/ReportShape.h"
 #include "support/RunReport.h"
 #include "support/SampleRecords.h"
 #include "support/WorkingDirectory.h"
@@ -15,7 +16,7 @@ TEST_F(HalLimitRowsTest, WritesTheHeadingAndThe28LimitRowsInRecordOrder) {
   CreateReportFile("");
   WriteHalLimitRows(MakeSampleCaps(0));
   const std::vector<std::string> lines = ReadReportLines();
-  ASSERT_EQ(lines.size(), 8u + 28 * 4);
+  ASSERT_EQ(lines.size(), 8 + kHalLimitRowCount * 4);
   EXPECT_EQ(lines[2],
             "<th colspan=2><div align=\"left\">DirectGraphics HAL "
             "DeviceCaps</div></th>");

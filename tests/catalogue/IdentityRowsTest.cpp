@@ -5,6 +5,7 @@
 #include "catalogue/IdentityRows.h"
 #include "report/ReportFile.h"
 #include "support/ReportRows.h"
+#include "support/ReportShape.h"
 #include "support/SampleRecords.h"
 #include "support/WorkingDirectory.h"
 
@@ -30,7 +31,7 @@ class IdentityRowsTest : public InTempDirectory {
 
 TEST_F(IdentityRowsTest, WritesTheWholeGraphicsCardInfoTable) {
   const Lines lines = Write(MakeSampleIdentifier(0));
-  ASSERT_EQ(lines.size(), 8u + 9 * 4);
+  ASSERT_EQ(lines.size(), kIdentityTableLines);
   EXPECT_EQ(lines[2],
             "<th colspan=2><div align=\"left\">Graphics Card Info</div></th>");
   const Lines expected = {

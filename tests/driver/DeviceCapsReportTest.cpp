@@ -7,6 +7,8 @@
 #include "driver/DriverState.h"
 #include "support/ConsoleTexts.h"
 #include "support/CrLf.h"
+#include "support/ReportRows.h"
+#include "support/ReportShape.h"
 #include "support/RunReport.h"
 #include "support/SampleRecords.h"
 #include "support/WorkingDirectory.h"
@@ -20,11 +22,6 @@ const char kCreditLine[] =
     "href=\"http://kelvane.example.org/index.html\">kelvane.example.org/</a>";
 const Lines kHead = {"<html>", "<head>", "<title>DeviceCaps</title>",
                      "</head>"};
-// Heading and 9 rows; heading, 28 rows, 23 group headers and 204 flag rows.
-constexpr std::size_t kIdentityTableLines = 8 + 9 * 4;
-constexpr std::size_t kCapsTableLines = 8 + 28 * 4 + 23 * 3 + 204 * 4;
-constexpr std::size_t kAdapterLines =
-    kIdentityTableLines + 2 + kCapsTableLines + 2;
 
 Lines Slice(const Lines& lines, std::size_t first, std::size_t count) {
   if (first + count > lines.size()) return {};
@@ -64,13 +61,14 @@ TEST_F(DeviceCapsReport, WritesEveryAdapterInOrderFromItsOwnRecords) {
                    "GetAdapterIdentifier(0, 0)", "GetDeviceCaps(0, 1)",
                    "GetAdapterIdentifier(1, 0)", "GetDeviceCaps(1, 1)",
                    "Release()"}));
-  EXPECT_EQ(linesAtCapsFetch, (std::vector<std::size_t>{4, 4 + kAdapterLines}));
+  EXPECT_EQ(linesAtCapsFetch,
+            (std::vector<std::size_t>{kHeadLines, kHeadLines + kAdapterLines}));
 
   const Lines lines = ReadReportLines();
-  ASSERT_EQ(lines.size(), 4 + 2 * kAdapterLines + 2);
-  EXPECT_EQ(Slice(lines, 0, 4), kHead);
+  ASSERT_EQ(lines.size(), kHeadLines + 2 * kAdapterLines + kTailLines);
+  EXPECT_EQ(Slice(lines, 0, kHeadLines), kHead);
   for (std::size_t adapter = 0; adapter < 2; ++adapter) {
-    const std::size_t start = 4 + adapter * kAdapterLines;
+    const std::size_t start = kHeadLines + adapter * kAdapterLines;
     const std::size_t capsStart = start + kIdentityTableLines + 2;
     SCOPED_TRACE("adapter " + std::to_string(adapter));
     EXPECT_EQ(
@@ -83,15 +81,21 @@ TEST_F(DeviceCapsReport, WritesEveryAdapterInOrderFromItsOwnRecords) {
               "DeviceCaps</div></th>");
     EXPECT_EQ(Slice(lines, capsStart + kCapsTableLines, 2),
               (Lines{"</table>", "<br>"}));
-    // Description row, VendorId row, AdapterOrdinal row.
-    EXPECT_EQ(lines[start + 8 + 4 + 2],
-              "<td>Sample Adapter " + std::to_string(adapter) + "</td>");
-    EXPECT_EQ(lines[start + 8 + 3 * 4 + 2],
-              "<td>" + std::to_string(4318 + adapter) + "</td>");
-    EXPECT_EQ(lines[capsStart + 8 + 4 + 2],
-              "<td>" + std::to_string(adapter) + "</td>");
   }
   EXPECT_EQ(Slice(lines, lines.size() - 2, 2), (Lines{kCreditLine, "</html>"}));
+
+  // Each adapter's rows show its own records.
+  const auto values = [rows = ReadRows(lines)](const std::string& label) {
+    Lines found;
+    for (const ReportRow& row : rows)
+      if (row.label == label) found.push_back(row.value);
+    return found;
+  };
+  EXPECT_EQ(values("Description"),
+            (Lines{"Sample Adapter 0", "Sample Adapter 1"}));
+  EXPECT_EQ(values("VendorId"), (Lines{"4318", "4319"}));
+  EXPECT_EQ(values("AdapterOrdinal"), (Lines{"0", "1"}));
+  EXPECT_EQ(values("MaxTextureWidth"), (Lines{"4096", "4097"}));
 }
 
 TEST_F(DeviceCapsReport, TheCreditLineLinksTheHomePage) {
@@ -112,17 +116,19 @@ struct FailureCase {
 TEST_F(DeviceCapsReport, AFailedFetchEndsTheRunAndRemovesTheReport) {
   const FailureCase cases[] = {
       {"identifier of adapter 0", 1, 0, true, kFailure, -3, kIdentifierMessage,
-       4},
-      {"caps of adapter 0", 1, 0, false, kFailure, -2, kCapsMessage, 4},
+       kHeadLines},
+      {"caps of adapter 0", 1, 0, false, kFailure, -2, kCapsMessage,
+       kHeadLines},
       {"caps of adapter 1 after adapter 0", 2, 1, false, kFailure, -2,
-       kCapsMessage, 4 + kAdapterLines},
+       kCapsMessage, kHeadLines + kAdapterLines},
       {"identifier of adapter 1 after adapter 0", 2, 1, true, kFailure, -3,
-       kIdentifierMessage, 4 + kAdapterLines},
+       kIdentifierMessage, kHeadLines + kAdapterLines},
       {"identifier answering S_FALSE", 1, 0, true, S_FALSE, -3,
-       kIdentifierMessage, 4},
-      {"caps answering S_FALSE", 1, 0, false, S_FALSE, -2, kCapsMessage, 4},
+       kIdentifierMessage, kHeadLines},
+      {"caps answering S_FALSE", 1, 0, false, S_FALSE, -2, kCapsMessage,
+       kHeadLines},
       {"caps answering another success code", 1, 0, false, 0x7FFFFFFF, -2,
-       kCapsMessage, 4},
+       kCapsMessage, kHeadLines},
   };
   for (const FailureCase& c : cases) {
     SCOPED_TRACE(c.what);
@@ -217,7 +223,7 @@ TEST_F(DeviceCapsReport, ARefusedRemovalLeavesThePartlyWrittenReport) {
   AllowRemoval("DeviceCaps.html");
 
   EXPECT_EQ(run.exitCode, -2);
-  EXPECT_EQ(lines.size(), 4 + kAdapterLines);
+  EXPECT_EQ(lines.size(), kHeadLines + kAdapterLines);
   EXPECT_EQ(ReadFileBytes("error.txt"),
             CrLf(kCapsMessage) + "Error deleting DeviceCaps.html");
   EXPECT_EQ(script.releaseCount, 1);

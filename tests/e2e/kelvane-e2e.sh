@@ -1,14 +1,31 @@
 #!/usr/bin/env bash
 # kelvane.exe under Wine, as a user runs it:
-#   kelvane-e2e.sh CASE KELVANE_EXE PLANTED_D3D8_DLL LOAD_BY_NAME_EXE PREFIX
-# CASE: display | no-display | planted-d3d8
-set -u
-case_name=$1 kelvane=$2 planted=$3 load_by_name=$4 prefix=$5
+#   kelvane-e2e.sh CASE KELVANE_EXE PLANTED_D3D8_DLL LOAD_BY_NAME_EXE PREFIX ARCH
+#                  IDENTITY_ROWS LIMIT_ROWS FLAG_GROUPS FLAG_ROWS
+# CASE: display | no-display | planted-d3d8 | winxp (the display case, with
+# Wine reporting Windows XP); ARCH: win64 | win32. The counts are those of
+# one adapter's tables.
+set -euo pipefail
+case_name=$1 kelvane=$2 planted=$3 load_by_name=$4 prefix=$5 arch=$6
+identity_rows=$7 limit_rows=$8 flag_groups=$9 flag_rows=${10}
 scripts=$(cd "$(dirname "$0")/../../scripts" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
 export KELVANE_WINE_FRESH_SERVER=1
+
+[ -f "$kelvane" ] || {
+  echo "FAIL: no program at $kelvane (scripts/package.sh unpacks the archives there)"
+  exit 1
+}
+
+# Runs a command in the working directory given; its exit code is left in rc.
+run_in() {  # DIRECTORY COMMAND...
+  local directory=$1
+  shift
+  rc=0
+  (cd "$directory" && "$@") || rc=$?
+}
 
 fail() {
   echo "FAIL: $*"
@@ -50,7 +67,7 @@ check_report() {
   n=$(echo "$summary" | sed -n 's/.*adapters=\([0-9]*\).*/\1/p')
   [ "${n:-0}" -ge 1 ] || fail "no adapter section in the report: $summary"
   expect_equal "report summary" "$summary" \
-    "head=<html>|<head>|<title>DeviceCaps</title>|</head>| adapters=$n identity=$((9 * n)) limits=$((28 * n)) groups=$((23 * n)) flags=$((204 * n)) bare=0 last=</html>"
+    "head=<html>|<head>|<title>DeviceCaps</title>|</head>| adapters=$n identity=$((identity_rows * n)) limits=$((limit_rows * n)) groups=$((flag_groups * n)) flags=$((flag_rows * n)) bare=0 last=</html>"
   expect_equal "credit line" "$(tail -n 2 "$report" | head -n 1)" \
     $'Extracted by Kelvane 1.01 - <a href="http://kelvane.example.org/index.html">kelvane.example.org/</a>\r'
   echo "report: $summary"
@@ -60,11 +77,15 @@ created=$'Kelvane 1.0\r\n\r\nDeviceCaps.html has been created.\r\n\r\n'
 no_direct3d_message='Error creating Direct3D8 object. You need to have DirectX 8 installed!'
 
 case "$case_name" in
-  display)
-    rm -rf "$work/run"
+  display | winxp)
+    if [ "$case_name" = winxp ]; then
+      # A prefix of its own, whose Windows says it is XP (XP x64 for win64).
+      prefix=$prefix-winxp
+      export KELVANE_WINE_VERSION=winxp
+      [ "$arch" = win32 ] || KELVANE_WINE_VERSION=winxp64
+    fi
     mkdir -p "$work/run"
-    (cd "$work/run" && "$scripts/with-display.sh" "$scripts/wine-run.sh" "$prefix" "$kelvane" >"$work/console")
-    rc=$?
+    run_in "$work/run" "$scripts/with-display.sh" "$scripts/wine-run.sh" "$prefix" "$arch" "$kelvane" >"$work/console"
     expect_equal "exit code" "$rc" 0
     expect_equal "console" "$(cat "$work/console"; echo .)" "$created."
     check_report
@@ -72,8 +93,7 @@ case "$case_name" in
     ;;
   no-display)
     mkdir -p "$work/run"
-    (cd "$work/run" && env -u DISPLAY "$scripts/wine-run.sh" "$prefix" "$kelvane" >"$work/console")
-    rc=$?
+    run_in "$work/run" env -u DISPLAY "$scripts/wine-run.sh" "$prefix" "$arch" "$kelvane" >"$work/console"
     expect_equal "exit code (-1 seen modulo 256)" "$rc" 255
     expect_equal "console" "$(cat "$work/console"; echo .)" \
       $'Kelvane 1.0\r\n\r\n'"$no_direct3d_message"$'\r\n\r\n.'
@@ -88,12 +108,11 @@ case "$case_name" in
     cp "$kelvane" "$load_by_name" "$planted" "$work/app/"
     cp "$planted" "$work/run/"
     export KELVANE_WINE_OVERRIDES="d3d8=n,b"
-    (cd "$work/run" && "$scripts/wine-run.sh" "$prefix" "$work/app/$(basename "$load_by_name")" >/dev/null 2>&1)
+    run_in "$work/run" "$scripts/wine-run.sh" "$prefix" "$arch" "$work/app/$(basename "$load_by_name")" >/dev/null 2>&1
     [ -e "$work/run/planted-d3d8-loaded.txt" ] ||
       fail "loading by name did not pick up the planted d3d8.dll: this check proves nothing here"
     rm -f "$work/run/planted-d3d8-loaded.txt"
-    (cd "$work/run" && "$scripts/with-display.sh" "$scripts/wine-run.sh" "$prefix" "$work/app/$(basename "$kelvane")" >"$work/console" 2>"$work/stderr")
-    rc=$?
+    run_in "$work/run" "$scripts/with-display.sh" "$scripts/wine-run.sh" "$prefix" "$arch" "$work/app/$(basename "$kelvane")" >"$work/console" 2>"$work/stderr"
     [ ! -e "$work/run/planted-d3d8-loaded.txt" ] || fail "kelvane.exe loaded a planted d3d8.dll"
     expect_equal "exit code" "$rc" 0
     expect_equal "console" "$(cat "$work/console"; echo .)" "$created."

@@ -9,13 +9,14 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
+#include "catalogue/ValueRow.h"
 #include "driver/DeviceCapsReport.h"
 #include "driver/DriverState.h"
 #include "support/CrLf.h"
+#include "support/Files.h"
+#include "support/ReportShape.h"
 #include "support/ScriptedSource.h"
 
 namespace {
@@ -50,17 +51,6 @@ HRESULT ReadResult(Input& input) {
   return byte < 12 ? failures[byte % 5] : D3D_OK;
 }
 
-std::string ReadAll(const char* name) {
-  std::ifstream file(name, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(file), {});
-}
-
-template <std::size_t Size>
-std::string TextOf(const char (&field)[Size]) {
-  const void* end = std::memchr(field, '\0', Size);
-  return std::string(field, end ? static_cast<const char*>(end) - field : Size);
-}
-
 void Check(bool holds, const char* what) {
   if (holds) return;
   std::fprintf(stderr, "invariant broken: %s\n", what);
@@ -82,9 +72,9 @@ bool CutTexts(std::string& report, const Script& script) {
   std::size_t at = 0;
   for (const ScriptedAdapter& adapter : script.adapters) {
     const std::pair<const char*, std::string> texts[] = {
-        {"<td>Driver</td>\r\n<td>", TextOf(adapter.identifier.Driver)},
+        {"<td>Driver</td>\r\n<td>", ReadField(adapter.identifier.Driver)},
         {"<td>Description</td>\r\n<td>",
-         TextOf(adapter.identifier.Description)}};
+         ReadField(adapter.identifier.Description)}};
     for (const auto& [row, text] : texts) {
       const std::string cell = row + CrLf(text) + "</td>\r\n";
       at = report.find(cell, at);
@@ -155,11 +145,11 @@ int RunOneInput(const std::uint8_t* data, std::size_t size) {
         "released once when created");
   if (exitCode != 0) {
     Check(!std::filesystem::exists("DeviceCaps.html"), "no report is left");
-    Check(!ReadAll("error.txt").empty(), "error.txt tells the failure");
+    Check(!ReadFileBytes("error.txt").empty(), "error.txt tells the failure");
     return 0;
   }
 
-  std::string report = ReadAll("DeviceCaps.html");
+  std::string report = ReadFileBytes("DeviceCaps.html");
   Check(CutTexts(report, script), "every text stands whole in its row");
   const std::string head =
       "<html>\r\n<head>\r\n<title>DeviceCaps</title>\r\n</head>\r\n";
@@ -169,11 +159,14 @@ int RunOneInput(const std::uint8_t* data, std::size_t size) {
             report.compare(report.size() - tail.size(), tail.size(), tail) == 0,
         "the credit line and </html> end it");
   Check(Count(report, "\n") == Count(report, "\r\n"), "every line ends CR LF");
-  // 8 + 9 * 4 + 2 + 8 + 28 * 4 + 23 * 3 + 204 * 4 + 2 lines an adapter.
-  Check(Count(report, "\r\n") == 6 + adapters * 1053, "every line is there");
-  Check(Count(report, "<tr>\r\n") == adapters * (9 + 28 + 204),
+  Check(Count(report, "\r\n") ==
+            kHeadLines + kTailLines + adapters * kAdapterLines,
+        "every line is there");
+  Check(Count(report, "<tr>\r\n") ==
+            adapters * (kIdentityRowCount + kHalLimitRowCount + kFlagRowCount),
         "every adapter has all its rows");
-  Check(Count(report, "<tr bgcolor=\"#DDDDDD\">\r\n<th") == adapters * 23,
+  Check(Count(report, "<tr bgcolor=\"#DDDDDD\">\r\n<th") ==
+            adapters * kFlagGroupCount,
         "every adapter has all its flag groups");
   return 0;
 }

@@ -1,8 +1,6 @@
 #include "support/WorkingDirectory.h"
 
 #include <cctype>
-#include <fstream>
-#include <iterator>
 #include <random>
 
 #ifdef _WIN32
@@ -33,21 +31,6 @@ void InTempDirectory::TearDown() {
   fs::current_path(previous_);
   std::error_code ignored;
   fs::remove_all(directory_, ignored);
-}
-
-std::string ReadFileBytes(const std::string& name) {
-  std::ifstream file(name, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(file), {});
-}
-
-bool FileExists(const std::string& name) {
-  std::error_code ignored;
-  return fs::exists(name, ignored);
-}
-
-void WriteFileBytes(const std::string& name, const std::string& bytes) {
-  std::ofstream file(name, std::ios::binary | std::ios::trunc);
-  file << bytes;
 }
 
 std::vector<std::string> ReadReportLines() {

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "support/Files.h"
+
 class InTempDirectory : public ::testing::Test {
  protected:
   void SetUp() override;
@@ -18,11 +20,6 @@ class InTempDirectory : public ::testing::Test {
  private:
   std::filesystem::path previous_;
 };
-
-// Every byte of the file; empty when it cannot be read.
-std::string ReadFileBytes(const std::string& name);
-bool FileExists(const std::string& name);
-void WriteFileBytes(const std::string& name, const std::string& bytes);
 
 // The report's lines; a failure is recorded if any line lacks its CR LF.
 std::vector<std::string> ReadReportLines();

@@ -1,0 +1,10 @@
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "compare/CompareRun.h"
+
+int main(int argc, char** argv) {
+  return kelvane::RunCompare(std::vector<std::string>(argv + 1, argv + argc),
+                             std::cout, std::cerr);
+}
