@@ -75,6 +75,8 @@ class Lines {
  private:
   void Advance() {
     if (next_ >= bytes_.size()) {
+      // What is missing would have been the next line.
+      if (!atEnd_) ++number_;
       atEnd_ = true;
       line_ = {};
       return;

@@ -90,6 +90,11 @@ case "$case_name" in
     expect_equal "console" "$(cat "$work/console"; echo .)" "$created."
     check_report
     [ ! -e "$work/run/error.txt" ] || fail "a successful run wrote error.txt"
+    if [ "$case_name" = winxp ]; then
+      # XP is NT 5.1, XP x64 and Server 2003 are NT 5.2.
+      grep -q '^"CurrentVersion"="5\.[12]"' "$prefix/system.reg" ||
+        fail "the prefix does not report Windows XP"
+    fi
     ;;
   no-display)
     mkdir -p "$work/run"
