@@ -10,8 +10,20 @@ class RowTable {
  public:
   explicit RowTable(std::size_t columns) : columns_(columns) {}
 
-  void Add(std::size_t column, const std::string& table,
+  // The row of the cell at this position of the column's adapter. Adapters
+  // mostly show the same rows in the same order: the row found at this
+  // position for the adapter before is tried first.
+  void Add(std::size_t column, std::size_t position, const std::string& table,
            const std::string& group, const Cell& cell) {
+    if (position < layout_.size()) {
+      ComparedRow& row = rows_[layout_[position]];
+      if (row.label == cell.label && row.group == group && row.table == table) {
+        row.values[column] = cell.value;
+        return;
+      }
+    } else {
+      layout_.resize(position + 1);
+    }
     std::string key = table;
     key += '\x1F';
     key += group;
@@ -22,6 +34,7 @@ class RowTable {
       rows_.push_back({table, group, cell.label,
                        std::vector<std::optional<std::string>>(columns_)});
     rows_[at->second].values[column] = cell.value;
+    layout_[position] = at->second;
   }
 
   std::vector<ComparedRow> Take() && { return std::move(rows_); }
@@ -29,6 +42,7 @@ class RowTable {
  private:
   std::size_t columns_;
   std::unordered_map<std::string, std::size_t> index_;
+  std::vector<std::size_t> layout_;
   std::vector<ComparedRow> rows_;
 };
 
@@ -63,15 +77,17 @@ Comparison CompareReports(const std::vector<Report>& reports) {
 
   RowTable table(comparison.columns.size());
   std::size_t column = 0;
+  const std::string identity = kIdentityTable, caps = kCapsTable, none;
   for (const Report& report : reports)
     for (const AdapterCells& adapter : report.adapters) {
+      std::size_t position = 0;
       for (const Cell& cell : adapter.identity)
-        table.Add(column, kIdentityTable, "", cell);
+        table.Add(column, position++, identity, none, cell);
       for (const Cell& cell : adapter.limits)
-        table.Add(column, kCapsTable, "", cell);
+        table.Add(column, position++, caps, none, cell);
       for (const FlagGroupCells& group : adapter.groups)
         for (const Cell& cell : group.flags)
-          table.Add(column, kCapsTable, group.title, cell);
+          table.Add(column, position++, caps, group.title, cell);
       ++column;
     }
   comparison.rows = std::move(table).Take();

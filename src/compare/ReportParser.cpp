@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <set>
+#include <unordered_set>
 
 namespace kelvane {
 namespace {
@@ -99,15 +99,16 @@ class Lines {
   bool atEnd_ = false;
 };
 
-std::string Unwrap(Lines& lines, std::string_view start, std::string_view end,
-                   const std::string& what) {
+// The middle of a line between a fixed start and end; a view into the
+// report's bytes.
+std::string_view Unwrap(Lines& lines, std::string_view start,
+                        std::string_view end, const std::string& what) {
   const std::string_view line = lines.Peek();
   if (lines.AtEnd() || !StartsWith(line, start) ||
       line.size() < start.size() + end.size() || !EndsWith(line, end))
     lines.Fail(what);
   lines.Take();
-  return std::string(
-      line.substr(start.size(), line.size() - start.size() - end.size()));
+  return line.substr(start.size(), line.size() - start.size() - end.size());
 }
 
 void ParseHeading(Lines& lines, std::string_view caption) {
@@ -143,54 +144,57 @@ std::string ParseValueCell(Lines& lines) {
   }
 }
 
-Cell ParseValueRow(Lines& lines) {
-  lines.Expect("<tr>");
-  Cell cell;
-  cell.label = Unwrap(lines, "<td>", "</td>", "a label cell \"<td>...</td>\"");
-  cell.value = ParseValueCell(lines);
-  lines.Expect("</tr>");
-  return cell;
-}
+// Labels and titles are views into the report's bytes, which outlive the
+// parse.
+using Names = std::unordered_set<std::string_view>;
 
-void AddUnique(std::set<std::string>& seen, const std::string& name,
-               Lines& lines, std::size_t number) {
-  if (!seen.insert(name).second)
-    lines.FailAt(number, "each label once, but \"" + name + "\" came again");
+std::string_view ParseLabel(Lines& lines, Names& seen) {
+  const std::size_t number = lines.Number();
+  const std::string_view label =
+      Unwrap(lines, "<td>", "</td>", "a label cell \"<td>...</td>\"");
+  if (!seen.insert(label).second)
+    lines.FailAt(number, "each label once, but \"" + std::string(label) +
+                             "\" came again");
+  return label;
 }
 
 std::vector<Cell> ParseValueRows(Lines& lines) {
   std::vector<Cell> cells;
-  std::set<std::string> labels;
+  Names labels;
   while (!lines.AtEnd() && lines.Peek() == "<tr>") {
-    const std::size_t number = lines.Number();
-    cells.push_back(ParseValueRow(lines));
-    AddUnique(labels, cells.back().label, lines, number);
+    lines.Take();
+    Cell cell;
+    cell.label = ParseLabel(lines, labels);
+    cell.value = ParseValueCell(lines);
+    lines.Expect("</tr>");
+    cells.push_back(std::move(cell));
   }
   return cells;
 }
 
 std::vector<FlagGroupCells> ParseFlagGroups(Lines& lines) {
   std::vector<FlagGroupCells> groups;
-  std::set<std::string> titles;
+  Names titles;
   while (!lines.AtEnd() && lines.Peek() == kTitleRow) {
     const std::size_t number = lines.Number();
     lines.Take();
-    FlagGroupCells group;
-    group.title = Unwrap(lines, kTitleStart, kTitleEnd, "a flag group's title");
+    const std::string_view title =
+        Unwrap(lines, kTitleStart, kTitleEnd, "a flag group's title");
     lines.Expect("</tr>");
-    AddUnique(titles, group.title, lines, number);
-    std::set<std::string> labels;
+    if (!titles.insert(title).second)
+      lines.FailAt(number, "each flag group once, but \"" + std::string(title) +
+                               "\" came again");
+    FlagGroupCells group;
+    group.title = title;
+    Names labels;
     while (!lines.AtEnd() && lines.Peek() == "<tr>") {
-      const std::size_t row = lines.Number();
       lines.Take();
       Cell flag;
-      flag.label =
-          Unwrap(lines, "<td>", "</td>", "a label cell \"<td>...</td>\"");
+      flag.label = ParseLabel(lines, labels);
       if (lines.Peek() != "<td>Yes</td>" && lines.Peek() != "<td>No</td>")
         lines.Fail("\"<td>Yes</td>\" or \"<td>No</td>\"");
       flag.value = lines.Take() == "<td>Yes</td>" ? "Yes" : "No";
       lines.Expect("</tr>");
-      AddUnique(labels, flag.label, lines, row);
       group.flags.push_back(std::move(flag));
     }
     groups.push_back(std::move(group));
