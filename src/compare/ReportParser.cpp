@@ -66,10 +66,14 @@ class Lines {
 
   [[noreturn]] void FailAt(std::size_t number,
                            const std::string& expected) const {
-    throw ReportError(
-        file_ + ":" + std::to_string(number) + ": expected " + expected +
-        ", found " +
-        (atEnd_ ? std::string("the end of the file") : Shown(line_)));
+    Complain(number,
+             "expected " + expected + ", found " +
+                 (atEnd_ ? std::string("the end of the file") : Shown(line_)));
+  }
+
+  [[noreturn]] void Complain(std::size_t number,
+                             const std::string& what) const {
+    throw ReportError(file_ + ":" + std::to_string(number) + ": " + what);
   }
 
  private:
@@ -153,8 +157,9 @@ std::string_view ParseLabel(Lines& lines, Names& seen) {
   const std::string_view label =
       Unwrap(lines, "<td>", "</td>", "a label cell \"<td>...</td>\"");
   if (!seen.insert(label).second)
-    lines.FailAt(number, "each label once, but \"" + std::string(label) +
-                             "\" came again");
+    lines.Complain(number,
+                   "expected each label once in a table or group, but \"" +
+                       std::string(label) + "\" came again");
   return label;
 }
 
@@ -182,8 +187,8 @@ std::vector<FlagGroupCells> ParseFlagGroups(Lines& lines) {
         Unwrap(lines, kTitleStart, kTitleEnd, "a flag group's title");
     lines.Expect("</tr>");
     if (!titles.insert(title).second)
-      lines.FailAt(number, "each flag group once, but \"" + std::string(title) +
-                               "\" came again");
+      lines.Complain(number, "expected each flag group once, but \"" +
+                                 std::string(title) + "\" came again");
     FlagGroupCells group;
     group.title = title;
     Names labels;

@@ -191,7 +191,8 @@ TEST_F(CompareRun, AnythingButAWholeReportIsTroubleAndWritesNothing) {
       {"a flag neither Yes nor No", badFlag, false,
        "bad.html:176: expected \"<td>Yes</td>\" or \"<td>No</td>\""},
       {"a label twice", twice, false,
-       "bad.html:29: expected each label once, but \"VendorId\" came again"},
+       "bad.html:30: expected each label once in a table or group, but "
+       "\"VendorId\" came again"},
       {"bytes after </html>", report + "more\r\n", false,
        "bad.html:1060: expected the end of the file"},
       {"a cell that never ends",
