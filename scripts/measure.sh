@@ -1,14 +1,19 @@
 #!/usr/bin/env bash
 # Measures the cost of a report: its time against the floor of bare
 # open / write / close calls, the system calls it makes per line, and the
-# size and imports of kelvane.exe. Prints the figures the README quotes.
-set -eu
+# size and imports of the shipped programs, and kelvane-compare against
+# reading the same bytes. Prints the figures the README quotes.
+set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+# shellcheck source=scripts/install-packages.sh
 source "$root/scripts/install-packages.sh"
-install_packages "${KELVANE_RUN_PACKAGES[@]}" g++ libbenchmark-dev strace
+install_packages "${KELVANE_PACKAGE_PACKAGES[@]}" g++ libbenchmark-dev strace
 cd "$root"
 cmake --preset bench >/dev/null && cmake --build --preset bench >/dev/null
-cmake --preset program >/dev/null && cmake --build --preset program >/dev/null
+for preset in release-x64 release-x86; do
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" --target kelvane kelvane-compare >/dev/null
+done
 
 echo "== Time: the report against the floor (medians of 5 runs)"
 csv=$(mktemp)
@@ -17,7 +22,14 @@ trap 'rm -rf "$csv" "$work"' EXIT
 build/bench/tests/bench/kelvane_benchmark --benchmark_repetitions=5 \
   --benchmark_report_aggregates_only=true --benchmark_out="$csv" \
   --benchmark_out_format=csv 2>/dev/null
-awk -F, '/_median"/ {
+lines() {
+  (cd "$work" && "$root/build/bench/tests/bench/kelvane_scripted_run" "$1" >/dev/null &&
+    wc -l <DeviceCaps.html)
+}
+lines_0=$(lines 0)
+lines_1=$(lines 1)
+lines_16=$(lines 16)
+awk -F, -v line_ratio="$(awk -v a="$lines_16" -v b="$lines_1" 'BEGIN { printf "%.1f", a / b }')" '/_median"/ {
     gsub(/"/, "", $1); sub(/_median$/, "", $1); split($1, name, "/")
     sub(/^BM_/, "", name[1])
     time[name[1] "/" name[2]] = $3; unit = $5
@@ -27,8 +39,8 @@ awk -F, '/_median"/ {
       printf "%2d adapter(s): report %.2f %s, floor %.2f %s, report/floor %.2f\n",
         n, time["Report/" n], unit, time["Floor/" n], unit,
         time["Report/" n] / time["Floor/" n]
-    printf "16 adapters cost %.1f times one adapter (the report has 15.9 times the lines)\n",
-      time["Report/16"] / time["Report/1"]
+    printf "16 adapters cost %.1f times one adapter (the report has %s times the lines)\n",
+      time["Report/16"] / time["Report/1"], line_ratio
   }' "$csv"
 
 echo "== System calls per report line (16 adapters less 0, strace -f -c)"
@@ -37,21 +49,29 @@ count_calls() {  # adapters -> "syscall count" lines
     "$root/build/bench/tests/bench/kelvane_scripted_run" "$1" >/dev/null)
   awk 'NF >= 5 && $NF != "total" && $1 ~ /^[0-9.]+$/ { print $NF, $4 }' "$work/strace.$1"
 }
-lines() {
-  (cd "$work" && "$root/build/bench/tests/bench/kelvane_scripted_run" "$1" >/dev/null &&
-    wc -l <DeviceCaps.html)
-}
-lines_0=$(lines 0)
-lines_16=$(lines 16)
 join -a1 -a2 -e0 -o 0,1.2,2.2 <(count_calls 16 | sort) <(count_calls 0 | sort) |
   awk -v lines=$((lines_16 - lines_0)) '{
     extra = $2 - $3
     if (extra != 0) printf "%-10s %d more calls for %d more lines: %.3f a line\n", $1, extra, lines, extra / lines
   }'
 
-echo "== kelvane.exe"
-stripped="$work/kelvane-stripped.exe"
-x86_64-w64-mingw32-strip -o "$stripped" build/program/kelvane.exe
-echo "size, stripped: $(stat -c %s "$stripped") bytes"
-echo "imports: $(x86_64-w64-mingw32-objdump -p build/program/kelvane.exe |
-  awk '/DLL Name/ { printf "%s ", $3 }')"
+echo "== The shipped programs, stripped"
+for arch in x86 x64; do
+  triplet=$([ "$arch" = x86 ] && echo i686-w64-mingw32 || echo x86_64-w64-mingw32)
+  for program in src/driver/kelvane.exe src/compare/kelvane-compare.exe; do
+    stripped="$work/$(basename "$program")"
+    "$triplet-strip" -o "$stripped" "build/release-$arch/$program"
+    echo "$arch $(basename "$program"): $(stat -c %s "$stripped") bytes, $(bash tests/release/check-nt5-imports.sh "$triplet-objdump" "$arch" tests/release/nt5-exports "$stripped" | sed 's/^[^:]*: //')"
+  done
+done
+
+echo "== kelvane-compare over 1,000 one-adapter reports against reading them (medians of 5)"
+build/bench/tests/bench/kelvane_compare_benchmark --benchmark_repetitions=5 \
+  --benchmark_report_aggregates_only=true --benchmark_out="$csv" \
+  --benchmark_out_format=csv 2>/dev/null
+awk -F, '/_median"/ { gsub(/"/, "", $1); time[$1] = $3; unit = $5 }
+  END {
+    printf "read %.1f %s, compare %.1f %s: %.1f times the read\n",
+      time["BM_ReadBytes_median"], unit, time["BM_Compare_median"], unit,
+      time["BM_Compare_median"] / time["BM_ReadBytes_median"]
+  }' "$csv"
