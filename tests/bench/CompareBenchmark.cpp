@@ -1,16 +1,13 @@
 // kelvane-compare over 1,000 one-adapter reports against the floor of only
 // reading the same files' bytes.
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
-#include <iostream>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "BenchmarkMain.h"
 #include "compare/CompareRun.h"
 #include "driver/DeviceCapsReport.h"
 #include "support/Files.h"
@@ -63,22 +60,5 @@ BENCHMARK(BM_Compare)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  char directory[] = "/tmp/kelvane-compare-bench-XXXXXX";
-  if (mkdtemp(directory) == nullptr || chdir(directory) != 0) return 1;
-  if (std::freopen("/dev/null", "w", stdout) == nullptr) return 1;
-  const bool written = WriteReports();
-  int status = 1;
-  if (written) {
-    benchmark::Initialize(&argc, argv);
-    benchmark::ConsoleReporter console;
-    console.SetOutputStream(&std::cerr);
-    console.SetErrorStream(&std::cerr);
-    benchmark::RunSpecifiedBenchmarks(&console);
-    benchmark::Shutdown();
-    status = 0;
-  } else {
-    std::cerr << "could not write the reports to compare\n";
-  }
-  std::filesystem::remove_all(directory);
-  return status;
+  return RunBenchmarksInScratchDirectory(argc, argv, WriteReports);
 }

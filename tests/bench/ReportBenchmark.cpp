@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchmarkMain.h"
 #include "driver/DeviceCapsReport.h"
 #include "support/Files.h"
 #include "support/SampleRecords.h"
@@ -74,18 +75,5 @@ BENCHMARK(BM_Floor)->Arg(1)->Arg(16)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  // The report goes to a directory of its own, its console lines nowhere;
-  // the figures go to standard error.
-  char directory[] = "/tmp/kelvane-bench-XXXXXX";
-  if (mkdtemp(directory) == nullptr || chdir(directory) != 0) return 1;
-  if (std::freopen("/dev/null", "w", stdout) == nullptr) return 1;
-  benchmark::Initialize(&argc, argv);
-  benchmark::ConsoleReporter console;
-  console.SetOutputStream(&std::cerr);
-  console.SetErrorStream(&std::cerr);
-  benchmark::RunSpecifiedBenchmarks(&console);
-  benchmark::Shutdown();
-  std::remove("DeviceCaps.html");
-  rmdir(directory);
-  return 0;
+  return RunBenchmarksInScratchDirectory(argc, argv, [] { return true; });
 }
