@@ -3,20 +3,13 @@
 #include <nlohmann/json.hpp>
 
 #include "CompareFixture.h"
+#include "support/CrLf.h"
 #include "support/ReportShape.h"
 
 namespace {
 
 constexpr std::size_t kRowsPerAdapter =
     kIdentityRowCount + kHalLimitRowCount + kFlagRowCount;
-
-std::string WithLfLineEnds(std::string bytes) {
-  std::string lf;
-  for (std::size_t i = 0; i < bytes.size(); ++i)
-    if (!(bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n'))
-      lf += bytes[i];
-  return lf;
-}
 
 std::size_t CountLines(const std::string& text) {
   return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
@@ -36,7 +29,7 @@ class CompareRun : public CompareTest {
 };
 
 TEST_F(CompareRun, SameReportsShowOnlyTheSummary) {
-  WriteFileBytes("lf.html", WithLfLineEnds(ReadFileBytes("one.html")));
+  WriteFileBytes("lf.html", LfOnly(ReadFileBytes("one.html")));
   const CompareOutcome run = Compare({"one.html", "one.html", "lf.html"});
   EXPECT_EQ(run.exitCode, 0) << run.err;
   EXPECT_EQ(run.out, "0 of " + std::to_string(kRowsPerAdapter) +

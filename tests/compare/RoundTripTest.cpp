@@ -11,6 +11,7 @@
 #include "catalogue/ValueRow.h"
 #include "compare/ReportParser.h"
 #include "report/ReportFile.h"
+#include "support/CrLf.h"
 #include "support/ReportShape.h"
 
 namespace {
@@ -27,12 +28,8 @@ std::string WrittenValue(const ValueRow<Record>& row, const Record& record) {
                             "</td>\r\n<td>",
                     end = "</td>\r\n</tr>\r\n";
   EXPECT_EQ(bytes.compare(0, start.size(), start), 0) << row.label;
-  bytes = bytes.substr(start.size(), bytes.size() - start.size() - end.size());
-  std::string text;
-  for (std::size_t i = 0; i < bytes.size(); ++i)
-    if (!(bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n'))
-      text += bytes[i];
-  return text;
+  return LfOnly(
+      bytes.substr(start.size(), bytes.size() - start.size() - end.size()));
 }
 
 template <typename Record, std::size_t Count>

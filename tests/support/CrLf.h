@@ -1,4 +1,5 @@
-// What a text looks like on disk: every line feed stored as CR LF.
+// What a text looks like on disk, every line feed stored as CR LF, and
+// back.
 #pragma once
 
 #include <string>
@@ -10,4 +11,13 @@ inline std::string CrLf(const std::string& text) {
     bytes += c;
   }
   return bytes;
+}
+
+// Every CR LF back to a line feed; a CR on its own stays.
+inline std::string LfOnly(const std::string& bytes) {
+  std::string text;
+  for (std::size_t i = 0; i < bytes.size(); ++i)
+    if (!(bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n'))
+      text += bytes[i];
+  return text;
 }
