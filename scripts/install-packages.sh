@@ -46,8 +46,10 @@ KELVANE_RUN_PACKAGES=(cmake make g++-mingw-w64-x86-64 wine wine64 xvfb xauth
 KELVANE_PACKAGE_PACKAGES=(cmake make g++-mingw-w64-x86-64 g++-mingw-w64-i686
   nlohmann-json3-dev zip unzip git)
 # And what the tests take besides: 32-bit Wine with its Mesa for the x86
-# builds, and clang with the compiler-rt of its own version for fuzzing.
+# builds (libgl1, a mere recommendation of wine32, is what its Direct3D
+# needs: without it there is no Direct3D 8 object), and clang with the
+# compiler-rt of its own version for fuzzing.
 # shellcheck disable=SC2034
 KELVANE_TEST_PACKAGES=("${KELVANE_RUN_PACKAGES[@]}" "${KELVANE_PACKAGE_PACKAGES[@]}"
   g++ googletest clang libclang-rt-dev shellcheck
-  wine32:i386 libgl1-mesa-dri:i386 libglx-mesa0:i386)
+  wine32:i386 libgl1:i386 libgl1-mesa-dri:i386 libglx-mesa0:i386)

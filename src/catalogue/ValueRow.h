@@ -8,9 +8,12 @@
 #include <string>
 #include <type_traits>
 
+#include "report/RowWriters.h"
+
 template <typename Record>
 struct ValueRow {
   const char* label;
+  RowKind kind;  // what the value cell can hold, for readers of the report
   // Reads the row's field from the record and hands it to the row's writer.
   void (*writeRow)(const std::string& label, const Record& record);
 };
@@ -45,8 +48,11 @@ void WriteFieldRow(const std::string& label, const Record& record) {
 }
 
 // clang-format off
-#define KELVANE_VALUE_ROW(Record, Field, Kind) \
-  ValueRow<Record> { #Field, &WriteFieldRow<Record, &Record::Field, Kind> }
+#define KELVANE_VALUE_ROW(Record, Field, Kind)                    \
+  ValueRow<Record> {                                               \
+    #Field, RowKindOf<Kind>::kind,                                 \
+        &WriteFieldRow<Record, &Record::Field, Kind>               \
+  }
 // clang-format on
 
 template <typename Record, std::size_t Count>

@@ -8,11 +8,10 @@
 #include "driver/DriverState.h"
 #include "driver/FailureExit.h"
 #include "report/ReportFile.h"
+#include "report/ReportMarkup.h"
 
 const CapabilitySource* g_capabilitySource = nullptr;
 Direct3DHandle g_direct3d = nullptr;
-
-const char kHomePageAddress[] = "http://kelvane.example.org/index.html";
 
 namespace {
 
@@ -29,17 +28,12 @@ const char kWriteMessage[] = "Error writing DeviceCaps.html\n\n";
 D3DADAPTER_IDENTIFIER8 g_identifier;
 D3DCAPS8 g_caps;
 
-}  // namespace
-
-std::string FormCreditLine() {
-  const std::string address = kHomePageAddress;
-  const std::size_t scheme = address.find("://");
-  const std::size_t hostStart = scheme == std::string::npos ? 0 : scheme + 3;
-  const std::string linkText =
-      address.substr(hostStart, address.rfind('/') + 1 - hostStart);
-  return "Extracted by Kelvane 1.01 - <a href=\"" + address + "\">" + linkText +
-         "</a>";
+void CloseTable() {
+  for (const std::string_view line : kTableClosing)
+    AppendReportLine(std::string(line));
 }
+
+}  // namespace
 
 int WriteDeviceCapsReport(const CapabilitySource& source) {
   std::fputs("Kelvane " KELVANE_VERSION "\n\n", stdout);
@@ -49,10 +43,9 @@ int WriteDeviceCapsReport(const CapabilitySource& source) {
   if (g_direct3d == nullptr) return FailAndExit(kCreationMessage, -1);
   const UINT adapterCount = source.GetAdapterCount(g_direct3d);
 
-  CreateReportFile("<html>\n");
-  AppendReportLine("<head>");
-  AppendReportLine("<title>DeviceCaps</title>");
-  AppendReportLine("</head>");
+  CreateReportFile(std::string(kReportStart) + "\n");
+  for (const std::string_view line : kReportHead)
+    AppendReportLine(std::string(line));
 
   for (UINT adapter = 0; adapter < adapterCount; ++adapter) {
     // Both records first, so a failing adapter writes nothing of its own.
@@ -65,17 +58,15 @@ int WriteDeviceCapsReport(const CapabilitySource& source) {
       return FailAndExit(kCapsMessage, -2);
 
     WriteIdentityRows(g_identifier);
-    AppendReportLine("</table>");
-    AppendReportLine("<br>");
+    CloseTable();
 
     WriteHalLimitRows(g_caps);
     WriteFlagGroups(g_caps);
-    AppendReportLine("</table>");
-    AppendReportLine("<br>");
+    CloseTable();
   }
 
   AppendReportLine(FormCreditLine());
-  AppendReportLine("</html>");
+  AppendReportLine(std::string(kReportEnd));
   // A report that lost lines is not announced as created.
   if (!IsReportWhole()) return FailAndExit(kWriteMessage, -4);
 

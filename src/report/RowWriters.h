@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/D3d8Records.h"
+#include "report/RowKind.h"
 
 void WriteFlagRow(const std::string& label, int flagValue);
 void WriteTextRow(const std::string& label, const std::string& text);
@@ -16,3 +17,24 @@ void WriteDeviceTypeRow(const std::string& label, D3DDEVTYPE value);
 void WriteWhqlRow(const std::string& label, DWORD value);
 void WriteShaderVersionRow(const std::string& label, DWORD value);
 void WriteDriverVersionRow(const std::string& label, LARGE_INTEGER value);
+
+// The kind a writer writes, so that a catalogue row names its kind by its
+// writer alone. A writer without a kind fails the build.
+template <auto Writer>
+struct RowKindOf;
+#define KELVANE_ROW_KIND(Writer, Kind)             \
+  template <>                                      \
+  struct RowKindOf<Writer> {                       \
+    static constexpr RowKind kind = RowKind::Kind; \
+  }
+KELVANE_ROW_KIND(WriteFlagRow, Flag);
+KELVANE_ROW_KIND(WriteTextRow, Text);
+KELVANE_ROW_KIND(WriteDwordRow, Dword);
+KELVANE_ROW_KIND(WriteUintRow, Uint);
+KELVANE_ROW_KIND(WriteFloatRow, Float);
+KELVANE_ROW_KIND(WriteGuidRow, Guid);
+KELVANE_ROW_KIND(WriteDeviceTypeRow, DeviceType);
+KELVANE_ROW_KIND(WriteWhqlRow, Whql);
+KELVANE_ROW_KIND(WriteShaderVersionRow, ShaderVersion);
+KELVANE_ROW_KIND(WriteDriverVersionRow, DriverVersion);
+#undef KELVANE_ROW_KIND

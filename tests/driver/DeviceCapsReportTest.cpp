@@ -5,6 +5,7 @@
 
 #include "driver/DeviceCapsReport.h"
 #include "driver/DriverState.h"
+#include "report/ReportMarkup.h"
 #include "support/ConsoleTexts.h"
 #include "support/CrLf.h"
 #include "support/ReportRows.h"

@@ -14,6 +14,7 @@
 #include "catalogue/ValueRow.h"
 #include "driver/DeviceCapsReport.h"
 #include "driver/DriverState.h"
+#include "report/ReportMarkup.h"
 #include "support/CrLf.h"
 #include "support/Files.h"
 #include "support/ReportShape.h"
