@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "compare/Comparison.h"
+#include "compare/FileNames.h"
 #include "compare/OutputFile.h"
 #include "compare/Outputs.h"
 #include "compare/ReportParser.h"
@@ -10,19 +11,30 @@
 namespace kelvane {
 namespace {
 
+namespace fs = std::filesystem;
+
 constexpr char kUsage[] =
-    "usage: kelvane-compare [--html FILE] [--json FILE] REPORT...\n"
-    "Compares the DeviceCaps.html reports of Kelvane, every adapter of every\n"
-    "report a column, and prints the rows that differ.\n"
-    "  --html FILE  also write the comparison as a page\n"
-    "  --json FILE  also write every report as parsed, as JSON\n"
+    "usage: kelvane-compare [--html FILE] [--json FILE] [--jsonl FILE]\n"
+    "                       [--coverage] [--skip-bad] "
+    "REPORT|FOLDER|@LISTFILE...\n"
+    "Compares the DeviceCaps.html reports of Kelvane. Adapters that show the\n"
+    "same in every row form one configuration, and every configuration is a\n"
+    "column; it prints the columns, then the rows that differ.\n"
+    "  FOLDER        every *.html file beneath it\n"
+    "  @LISTFILE     the paths in the file, one a line\n"
+    "  --coverage    for every differing row, how many adapters show each "
+    "value\n"
+    "  --skip-bad    leave out, and name, the reports that cannot be read\n"
+    "  --html FILE   also write the comparison as a page\n"
+    "  --json FILE   also write every report as parsed, as JSON\n"
+    "  --jsonl FILE  also write every adapter as a line of JSON\n"
+    "  --version     print the version\n"
     "Exit status: 0 no row differs, 1 some row differs, 2 trouble.\n";
 
 struct Options {
-  std::optional<std::string> html;
-  std::optional<std::string> json;
-  std::vector<std::string> reports;
-  bool help = false;
+  std::optional<fs::path> html, json, jsonl;
+  std::vector<Argument> reports;
+  bool coverage = false, skipBad = false, help = false, version = false;
 };
 
 class UsageError : public std::runtime_error {
@@ -30,40 +42,114 @@ class UsageError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-Options ParseOptions(const std::vector<std::string>& arguments) {
+// The output that an option names; "--html FILE" and "--html=FILE" alike.
+std::optional<fs::path>* OutputOf(Options& options, std::string_view name) {
+  if (name == "--html") return &options.html;
+  if (name == "--json") return &options.json;
+  if (name == "--jsonl") return &options.jsonl;
+  return nullptr;
+}
+
+void SetOutput(Options& options, const std::string& name, fs::path path) {
+  if (path.empty()) throw UsageError(name + " needs a FILE");
+  std::optional<fs::path>& output = *OutputOf(options, name);
+  if (output) throw UsageError(name + " is given twice");
+  output = std::move(path);
+}
+
+Options ParseOptions(const std::vector<Argument>& arguments) {
   Options options;
   bool optionsEnded = false;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
-    const std::string& argument = arguments[i];
-    if (optionsEnded || argument.empty() || argument[0] != '-' ||
-        argument == "-") {
-      options.reports.push_back(argument);
-    } else if (argument == "--") {
+    const std::string& text = arguments[i].text;
+    const std::size_t equals = text.find('=');
+    const std::string name = text.substr(0, equals);
+    if (optionsEnded || text.empty() || text[0] != '-' || text == "-") {
+      options.reports.push_back(arguments[i]);
+    } else if (text == "--") {
       optionsEnded = true;
-    } else if (argument == "--help" || argument == "-h") {
+    } else if (text == "--help" || text == "-h") {
       options.help = true;
-    } else if (argument == "--html" || argument == "--json") {
-      if (i + 1 == arguments.size())
-        throw UsageError(argument + " needs a FILE");
-      (argument == "--html" ? options.html : options.json) = arguments[++i];
-    } else if (argument.rfind("--html=", 0) == 0) {
-      options.html = argument.substr(7);
-    } else if (argument.rfind("--json=", 0) == 0) {
-      options.json = argument.substr(7);
+    } else if (text == "--version") {
+      options.version = true;
+    } else if (text == "--coverage") {
+      options.coverage = true;
+    } else if (text == "--skip-bad") {
+      options.skipBad = true;
+    } else if (OutputOf(options, text)) {
+      if (i + 1 == arguments.size()) throw UsageError(text + " needs a FILE");
+      SetOutput(options, text, arguments[++i].path);
+    } else if (equals != std::string::npos && OutputOf(options, name)) {
+      const auto& native = arguments[i].path.native();
+      SetOutput(options, name, native.substr(equals + 1));
     } else {
-      throw UsageError("unknown option " + argument);
+      throw UsageError("unknown option " + text);
     }
   }
-  if (options.help) return options;
+  if (options.help || options.version) return options;
   if (options.reports.empty()) throw UsageError("no REPORT given");
-  if (options.html && options.json && *options.html == *options.json)
-    throw UsageError("--html and --json name the same file");
+  const std::pair<const char*, const std::optional<fs::path>*> outputs[] = {
+      {"--html", &options.html},
+      {"--json", &options.json},
+      {"--jsonl", &options.jsonl}};
+  for (std::size_t a = 0; a < std::size(outputs); ++a)
+    for (std::size_t b = a + 1; b < std::size(outputs); ++b)
+      if (*outputs[a].second && *outputs[b].second &&
+          IsSameFile(**outputs[a].second, **outputs[b].second))
+        throw UsageError(std::string(outputs[a].first) + " and " +
+                         outputs[b].first + " name the same file");
+  // An output over a report would lose the report.
+  for (const auto& [name, output] : outputs)
+    for (const Argument& report : options.reports)
+      if (*output && report.text[0] != '@' && IsSameFile(**output, report.path))
+        throw UsageError(std::string(name) + " names the report " +
+                         report.text);
   return options;
 }
 
+// The outputs that are written as the reports are read, and the page,
+// written once all are in.
+class Outputs {
+ public:
+  explicit Outputs(const Options& options) {
+    if (options.html) html_ = Add(*options.html);
+    if (options.json) {
+      json_ = Add(*options.json);
+      files_[*json_].Write(FormatJsonStart());
+    }
+    if (options.jsonl) jsonl_ = Add(*options.jsonl);
+  }
+
+  void Take(const Report& report,
+            const std::vector<std::size_t>& configurations) {
+    if (json_)
+      files_[*json_].Write(FormatJsonReport(report, configurations, first_));
+    if (jsonl_) files_[*jsonl_].Write(FormatJsonLines(report, configurations));
+    first_ = false;
+  }
+
+  void Finish(const Comparison& comparison, const std::string& summary) {
+    if (json_) files_[*json_].Write(FormatJsonEnd());
+    if (html_) files_[*html_].Write(FormatHtml(comparison, summary));
+    for (PendingFile& file : files_) file.Finish();
+  }
+
+  void Commit() { CommitAll(files_); }
+
+ private:
+  std::size_t Add(const fs::path& target) {
+    files_.emplace_back(target);
+    return files_.size() - 1;
+  }
+
+  std::vector<PendingFile> files_;
+  std::optional<std::size_t> html_, json_, jsonl_;
+  bool first_ = true;
+};
+
 }  // namespace
 
-int RunCompare(const std::vector<std::string>& arguments, std::ostream& out,
+int RunCompare(const std::vector<Argument>& arguments, std::ostream& out,
                std::ostream& err) {
   Options options;
   try {
@@ -72,38 +158,60 @@ int RunCompare(const std::vector<std::string>& arguments, std::ostream& out,
     err << "kelvane-compare: " << error.what() << "\n" << kUsage;
     return 2;
   }
-  if (options.help) {
-    out << kUsage;
-    return 0;
+  if (options.help || options.version) {
+    out << (options.help ? kUsage : "kelvane-compare " KELVANE_VERSION "\n");
+    out.flush();
+    return out ? 0 : 2;
   }
 
-  // Every report is read, and every trouble told, before anything is written.
-  std::vector<Report> reports;
-  bool troubled = false;
-  for (const std::string& file : options.reports) {
-    try {
-      reports.push_back(ReadReport(file));
-    } catch (const ReportError& error) {
-      err << error.what() << "\n";
+  try {
+    Outputs outputs(options);
+    // Every report is read, and every trouble told, before any output is
+    // put in place.
+    const Inputs inputs = ExpandInputs(options.reports);
+    bool troubled = false;
+    for (const std::string& trouble : inputs.troubles) {
+      err << trouble << "\n";
       troubled = true;
     }
-  }
-  if (troubled) return 2;
+    Comparison comparison;
+    std::size_t skipped = 0;
+    for (const fs::path& file : inputs.reports) {
+      try {
+        const Report report = ReadReport(file);
+        outputs.Take(report, comparison.Add(report));
+      } catch (const ReportError& error) {
+        err << error.what() << "\n";
+        if (options.skipBad)
+          ++skipped;
+        else
+          troubled = true;
+      }
+    }
+    if (troubled) return 2;
+    if (comparison.Files().empty()) {
+      err << "kelvane-compare: no report "
+          << (skipped > 0 ? "could be read" : "was found") << "\n";
+      return 2;
+    }
 
-  const Comparison comparison = CompareReports(reports);
-  try {
-    std::vector<PendingFile> outputs;
-    if (options.html)
-      outputs.emplace_back(*options.html, FormatHtml(comparison));
-    if (options.json) outputs.emplace_back(*options.json, FormatJson(reports));
-    for (PendingFile& output : outputs) output.Commit();
+    const std::string summary = Summarize(comparison, skipped);
+    outputs.Finish(comparison, summary);
+    out << FormatLegend(comparison)
+        << (options.coverage ? FormatCoverage(comparison)
+                             : FormatDifferences(comparison))
+        << summary << "\n";
+    out.flush();
+    if (!out) {
+      err << "kelvane-compare: the standard output cannot be written\n";
+      return 2;
+    }
+    outputs.Commit();
+    return comparison.DifferingRows() == 0 ? 0 : 1;
   } catch (const OutputError& error) {
     err << "kelvane-compare: " << error.what() << "\n";
     return 2;
   }
-
-  out << FormatDifferences(comparison);
-  return comparison.DifferingRows() == 0 ? 0 : 1;
 }
 
 }  // namespace kelvane

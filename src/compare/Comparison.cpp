@@ -1,109 +1,86 @@
 #include "compare/Comparison.h"
 
-#include <algorithm>
-#include <unordered_map>
+#include "compare/ReportLayout.h"
+#include "compare/Utf8.h"
 
 namespace kelvane {
 namespace {
-
-class RowTable {
- public:
-  explicit RowTable(std::size_t columns) : columns_(columns) {}
-
-  // The row of the cell at this position of the column's adapter. Adapters
-  // mostly show the same rows in the same order: the row found at this
-  // position for the adapter before is tried first.
-  void Add(std::size_t column, std::size_t position, const std::string& table,
-           const std::string& group, const Cell& cell) {
-    if (position < layout_.size()) {
-      ComparedRow& row = rows_[layout_[position]];
-      if (row.label == cell.label && row.group == group && row.table == table) {
-        row.values[column] = cell.value;
-        return;
-      }
-    } else {
-      layout_.resize(position + 1);
-    }
-    std::string key = table;
-    key += '\x1F';
-    key += group;
-    key += '\x1F';
-    key += cell.label;
-    const auto [at, added] = index_.try_emplace(std::move(key), rows_.size());
-    if (added)
-      rows_.push_back({table, group, cell.label,
-                       std::vector<std::optional<std::string>>(columns_)});
-    rows_[at->second].values[column] = cell.value;
-    layout_[position] = at->second;
-  }
-
-  std::vector<ComparedRow> Take() && { return std::move(rows_); }
-
- private:
-  std::size_t columns_;
-  std::unordered_map<std::string, std::size_t> index_;
-  std::vector<std::size_t> layout_;
-  std::vector<ComparedRow> rows_;
-};
-
-std::string DescriptionOf(const AdapterCells& adapter) {
-  for (const Cell& cell : adapter.identity)
-    if (cell.label == "Description") return cell.value;
-  return {};
-}
 
 std::string Counted(std::size_t count, const char* one, const char* many) {
   return std::to_string(count) + " " + (count == 1 ? one : many);
 }
 
+// The identity row that names an adapter.
+constexpr std::size_t kDescriptionRow = 1;
+
 }  // namespace
 
+std::vector<std::size_t> Comparison::Add(const Report& report) {
+  files_.push_back(NameToUtf8(report.file));
+  std::vector<std::size_t> added;
+  for (std::size_t n = 0; n < report.adapters.size(); ++n) {
+    std::vector<std::string> values;
+    std::string key;
+    for (const std::string& value : report.adapters[n].values) {
+      values.push_back(ToUtf8(value));
+      key += values.back();
+      key += '\0';
+    }
+    const auto [at, isNew] =
+        byValues_.try_emplace(std::move(key), configurations_.size());
+    if (isNew)
+      configurations_.push_back({std::move(values), adapters_.size(), 0});
+    ++configurations_[at->second].adapters;
+    adapters_.push_back({static_cast<std::uint32_t>(files_.size() - 1),
+                         static_cast<std::uint32_t>(n),
+                         static_cast<std::uint32_t>(at->second)});
+    added.push_back(at->second);
+  }
+  return added;
+}
+
+std::string Comparison::AdapterName(std::size_t adapter) const {
+  const AdapterEntry& entry = adapters_[adapter];
+  std::string name = files_[entry.report] + " #" + std::to_string(entry.number);
+  const std::string& description =
+      configurations_[entry.configuration].values[kDescriptionRow];
+  if (!description.empty()) name += " (" + description + ")";
+  return name;
+}
+
+std::string Comparison::ColumnName(std::size_t configuration) const {
+  return AdapterName(configurations_[configuration].firstAdapter);
+}
+
+bool Comparison::Differs(std::size_t row) const {
+  for (const Configuration& configuration : configurations_)
+    if (configuration.values[row] != configurations_.front().values[row])
+      return true;
+  return false;
+}
+
 std::size_t Comparison::DifferingRows() const {
-  return static_cast<std::size_t>(
-      std::count_if(rows.begin(), rows.end(),
-                    [](const ComparedRow& row) { return row.differs; }));
+  std::size_t differing = 0;
+  for (std::size_t row = 0; row < AdapterRows().size(); ++row)
+    differing += Differs(row) ? 1 : 0;
+  return differing;
 }
 
-Comparison CompareReports(const std::vector<Report>& reports) {
-  Comparison comparison;
-  comparison.reports = reports.size();
-  for (const Report& report : reports)
-    for (std::size_t n = 0; n < report.adapters.size(); ++n) {
-      std::string name = report.file + " #" + std::to_string(n);
-      const std::string description = DescriptionOf(report.adapters[n]);
-      if (!description.empty()) name += " (" + description + ")";
-      comparison.columns.push_back(std::move(name));
-    }
-
-  RowTable table(comparison.columns.size());
-  std::size_t column = 0;
-  const std::string identity = kIdentityTable, caps = kCapsTable, none;
-  for (const Report& report : reports)
-    for (const AdapterCells& adapter : report.adapters) {
-      std::size_t position = 0;
-      for (const Cell& cell : adapter.identity)
-        table.Add(column, position++, identity, none, cell);
-      for (const Cell& cell : adapter.limits)
-        table.Add(column, position++, caps, none, cell);
-      for (const FlagGroupCells& group : adapter.groups)
-        for (const Cell& cell : group.flags)
-          table.Add(column, position++, caps, group.title, cell);
-      ++column;
-    }
-  comparison.rows = std::move(table).Take();
-  for (ComparedRow& row : comparison.rows)
-    row.differs = std::adjacent_find(row.values.begin(), row.values.end(),
-                                     std::not_equal_to<>()) != row.values.end();
-  return comparison;
-}
-
-std::string Summarize(const Comparison& comparison) {
+std::string Summarize(const Comparison& comparison, std::size_t skipped) {
   const std::size_t differing = comparison.DifferingRows();
-  return std::to_string(differing) + " of " +
-         Counted(comparison.rows.size(), "row", "rows") +
-         (differing == 1 ? " differs" : " differ") + " across " +
-         Counted(comparison.columns.size(), "adapter", "adapters") + " in " +
-         Counted(comparison.reports, "report", "reports");
+  const std::size_t adapters = comparison.Adapters().size();
+  const std::size_t configurations = comparison.Configurations().size();
+  std::string summary = std::to_string(differing) + " of " +
+                        Counted(AdapterRows().size(), "row", "rows") +
+                        (differing == 1 ? " differs" : " differ") + " across " +
+                        Counted(adapters, "adapter", "adapters");
+  if (configurations != adapters)
+    summary +=
+        " (" + Counted(configurations, "configuration", "configurations") + ")";
+  summary += " in " + Counted(comparison.Files().size(), "report", "reports");
+  if (skipped > 0)
+    summary += "; " + Counted(skipped, "report", "reports") + " left out";
+  return summary;
 }
 
 }  // namespace kelvane

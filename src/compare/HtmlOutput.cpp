@@ -1,14 +1,15 @@
+#include "compare/Coverage.h"
 #include "compare/Outputs.h"
-#include "compare/Utf8.h"
+#include "compare/ReportLayout.h"
 
 namespace kelvane {
 namespace {
 
 // Report texts come from other people's machines and are unescaped markup
 // there: everything taken from a report goes through here.
-std::string Escape(const std::string& text) {
+std::string Escape(std::string_view text) {
   std::string html;
-  for (const char c : ToUtf8(text)) {
+  for (const char c : text) {
     switch (c) {
       case '&':
         html += "&amp;";
@@ -44,41 +45,113 @@ thead th { background: #cccccc; position: sticky; top: 0; }
 tr.section th { background: #dddddd; }
 tr.differs td { background: #ffe08a; }
 tr.differs td.label { font-weight: bold; }
-td.missing { color: #888888; font-style: italic; }
+details ul { margin: 0.3em 0; padding-left: 1.2em; font-weight: normal; max-height: 20em; overflow-y: auto; }
+td.share { min-width: 24em; }
+div.bar { display: flex; align-items: center; gap: 0.5em; margin: 1px 0; }
+div.bar span.track { display: inline-block; width: 12em; height: 0.9em; background: #eeeeee; border: 1px solid #b4b4b4; }
+div.bar span.fill { display: block; height: 100%; background: #4a7bd0; }
 )";
+
+std::string Place(const RowPlace& row) {
+  std::string place = Escape(row.table) + " / ";
+  if (!row.group.empty()) place += Escape(row.group) + " / ";
+  return place + Escape(row.label);
+}
 
 void AppendHeader(std::string& html, const Comparison& comparison) {
   html += "<thead><tr><th>Row</th>";
-  for (const std::string& column : comparison.columns)
-    html += "<th>" + Escape(column) + "</th>";
+  const auto& configurations = comparison.Configurations();
+  for (std::size_t k = 0; k < configurations.size(); ++k) {
+    html += "<th>[" + std::to_string(k + 1) + "] " +
+            Escape(comparison.ColumnName(k));
+    if (configurations[k].adapters > 1)
+      html += "<br>and " + std::to_string(configurations[k].adapters - 1) +
+              " more adapters alike";
+    html += "</th>";
+  }
   html += "</tr></thead>\n";
 }
 
-void AppendRow(std::string& html, const ComparedRow& row, bool withPlace) {
-  html += row.differs ? "<tr class=\"differs\">" : "<tr>";
+void AppendRow(std::string& html, const Comparison& comparison, std::size_t row,
+               bool withPlace) {
+  const RowPlace& place = AdapterRows()[row];
+  html += comparison.Differs(row) ? "<tr class=\"differs\">" : "<tr>";
   html += "<td class=\"label\">";
-  if (withPlace) {
-    html += Escape(row.table) + " / ";
-    if (!row.group.empty()) html += Escape(row.group) + " / ";
-  }
-  html += Escape(row.label) + "</td>";
-  for (const auto& value : row.values)
-    html += value ? "<td>" + Escape(*value) + "</td>"
-                  : std::string("<td class=\"missing\">no row</td>");
+  html += withPlace ? Place(place) : Escape(place.label);
+  html += "</td>";
+  for (const Configuration& configuration : comparison.Configurations())
+    html += "<td>" + Escape(configuration.values[row]) + "</td>";
   html += "</tr>\n";
+}
+
+// Which adapters each column stands for; a long list stays folded.
+void AppendColumns(std::string& html, const Comparison& comparison) {
+  const auto& configurations = comparison.Configurations();
+  std::vector<std::vector<std::size_t>> members(configurations.size());
+  const auto& adapters = comparison.Adapters();
+  for (std::size_t a = 0; a < adapters.size(); ++a)
+    members[adapters[a].configuration].push_back(a);
+  html +=
+      "<h2>Columns</h2>\n<table>\n<thead><tr><th>Column</th>"
+      "<th>Adapters</th></tr></thead>\n<tbody>\n";
+  for (std::size_t k = 0; k < configurations.size(); ++k) {
+    html += "<tr><td>[" + std::to_string(k + 1) + "]</td><td>";
+    if (members[k].size() == 1) {
+      html += Escape(comparison.AdapterName(members[k].front()));
+    } else {
+      html += "<details><summary>" + std::to_string(members[k].size()) +
+              " adapters alike, the first " + Escape(comparison.ColumnName(k)) +
+              "</summary><ul>";
+      for (const std::size_t a : members[k])
+        html += "<li>" + Escape(comparison.AdapterName(a)) + "</li>";
+      html += "</ul></details>";
+    }
+    html += "</td></tr>\n";
+  }
+  html += "</tbody>\n</table>\n";
+}
+
+void AppendCoverage(std::string& html, const Comparison& comparison) {
+  html += "<h2>Coverage</h2>\n";
+  if (comparison.DifferingRows() == 0) {
+    html += "<p>Every adapter shows the same in every row.</p>\n";
+    return;
+  }
+  const std::size_t adapters = comparison.Adapters().size();
+  html +=
+      "<table>\n<thead><tr><th>Row</th><th>Adapters showing each "
+      "value</th></tr></thead>\n<tbody>\n";
+  for (std::size_t row = 0; row < AdapterRows().size(); ++row) {
+    if (!comparison.Differs(row)) continue;
+    html += "<tr><td class=\"label\">" + Place(AdapterRows()[row]) +
+            "</td><td class=\"share\">";
+    for (const ValueShare& share : ShareValues(comparison, row)) {
+      const std::string percent = FormatShare(share.adapters, adapters);
+      html +=
+          "<div class=\"bar\"><span class=\"track\"><span class=\"fill\" "
+          "style=\"width: " +
+          percent + "\"></span></span>" + Escape(*share.value) + ": " +
+          std::to_string(share.adapters) + " (" + percent + ")</div>";
+    }
+    html += "</td></tr>\n";
+  }
+  html += "</tbody>\n</table>\n";
 }
 
 }  // namespace
 
-std::string FormatHtml(const Comparison& comparison) {
-  const std::size_t span = comparison.columns.size() + 1;
+std::string FormatHtml(const Comparison& comparison,
+                       const std::string& summary) {
+  const std::size_t span = comparison.Configurations().size() + 1;
   std::string html =
       "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
       "<title>Kelvane comparison</title>\n<style>\n";
   html += kStyle;
   html += "</style>\n</head>\n<body>\n<h1>Kelvane comparison</h1>\n<p>" +
-          Escape(Summarize(comparison)) + "</p>\n";
+          Escape(summary) + "</p>\n";
+  AppendColumns(html, comparison);
 
+  const auto& rows = AdapterRows();
   html += "<h2>Differences only</h2>\n";
   if (comparison.DifferingRows() == 0) {
     html += "<p>No row differs.</p>\n";
@@ -86,25 +159,24 @@ std::string FormatHtml(const Comparison& comparison) {
     html += "<table>\n";
     AppendHeader(html, comparison);
     html += "<tbody>\n";
-    for (const ComparedRow& row : comparison.rows)
-      if (row.differs) AppendRow(html, row, true);
+    for (std::size_t row = 0; row < rows.size(); ++row)
+      if (comparison.Differs(row)) AppendRow(html, comparison, row, true);
     html += "</tbody>\n</table>\n";
   }
+  AppendCoverage(html, comparison);
 
   html += "<h2>All rows</h2>\n<table>\n";
   AppendHeader(html, comparison);
   html += "<tbody>\n";
-  const ComparedRow* previous = nullptr;
-  for (const ComparedRow& row : comparison.rows) {
-    if (!previous || previous->table != row.table ||
-        previous->group != row.group) {
+  for (std::size_t row = 0; row < rows.size(); ++row) {
+    if (row == 0 || rows[row - 1].table != rows[row].table ||
+        rows[row - 1].group != rows[row].group) {
       html += "<tr class=\"section\"><th colspan=\"" + std::to_string(span) +
-              "\">" + Escape(row.table);
-      if (!row.group.empty()) html += " / " + Escape(row.group);
+              "\">" + Escape(rows[row].table);
+      if (!rows[row].group.empty()) html += " / " + Escape(rows[row].group);
       html += "</th></tr>\n";
     }
-    AppendRow(html, row, false);
-    previous = &row;
+    AppendRow(html, comparison, row, false);
   }
   html += "</tbody>\n</table>\n</body>\n</html>\n";
   return html;

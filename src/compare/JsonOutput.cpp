@@ -1,6 +1,7 @@
 #include <nlohmann/json.hpp>
 
 #include "compare/Outputs.h"
+#include "compare/ReportLayout.h"
 #include "compare/Utf8.h"
 
 namespace kelvane {
@@ -8,35 +9,58 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-Json Texts(const std::vector<Cell>& cells) {
-  Json object = Json::object();
-  for (const Cell& cell : cells)
-    object[ToUtf8(cell.label)] = ToUtf8(cell.value);
-  return object;
+// The adapter's fields after those that `entry` holds already.
+Json AdapterJson(Json entry, const AdapterCells& adapter,
+                 std::size_t configuration) {
+  Json identity = Json::object(), limits = Json::object(),
+       flags = Json::object();
+  const auto& rows = AdapterRows();
+  for (std::size_t row = 0; row < rows.size(); ++row) {
+    const RowPlace& place = rows[row];
+    const std::string label(place.label);
+    const std::string& value = adapter.values[row];
+    if (place.kind == RowKind::Flag)
+      flags[std::string(place.group)][label] = value == "Yes";
+    else if (place.table == rows.front().table)
+      identity[label] = ToUtf8(value);
+    else
+      limits[label] = ToUtf8(value);
+  }
+  entry["configuration"] = configuration + 1;
+  entry["identity"] = std::move(identity);
+  entry["limits"] = std::move(limits);
+  entry["flags"] = std::move(flags);
+  return entry;
 }
 
 }  // namespace
 
-std::string FormatJson(const std::vector<Report>& reports) {
-  Json list = Json::array();
-  for (const Report& report : reports) {
-    Json adapters = Json::array();
-    for (const AdapterCells& adapter : report.adapters) {
-      Json flags = Json::object();
-      for (const FlagGroupCells& group : adapter.groups) {
-        Json values = Json::object();
-        for (const Cell& flag : group.flags)
-          values[ToUtf8(flag.label)] = flag.value == "Yes";
-        flags[ToUtf8(group.title)] = std::move(values);
-      }
-      adapters.push_back({{"identity", Texts(adapter.identity)},
-                          {"limits", Texts(adapter.limits)},
-                          {"flags", std::move(flags)}});
-    }
-    list.push_back(
-        {{"file", ToUtf8(report.file)}, {"adapters", std::move(adapters)}});
+std::string FormatJsonStart() { return "{\"reports\": [\n"; }
+
+std::string FormatJsonReport(const Report& report,
+                             const std::vector<std::size_t>& configurations,
+                             bool first) {
+  Json adapters = Json::array();
+  for (std::size_t n = 0; n < report.adapters.size(); ++n)
+    adapters.push_back(
+        AdapterJson(Json::object(), report.adapters[n], configurations[n]));
+  const Json entry = {{"file", NameToUtf8(report.file)},
+                      {"adapters", std::move(adapters)}};
+  return (first ? "" : ",\n") + entry.dump();
+}
+
+std::string FormatJsonEnd() { return "\n]}\n"; }
+
+std::string FormatJsonLines(const Report& report,
+                            const std::vector<std::size_t>& configurations) {
+  std::string lines;
+  const std::string file = NameToUtf8(report.file);
+  for (std::size_t n = 0; n < report.adapters.size(); ++n) {
+    const Json line = AdapterJson({{"file", file}, {"adapter", n}},
+                                  report.adapters[n], configurations[n]);
+    lines += line.dump() + '\n';
   }
-  return Json{{"reports", std::move(list)}}.dump(1) + '\n';
+  return lines;
 }
 
 }  // namespace kelvane

@@ -1,5 +1,5 @@
-// A Kelvane report as read back: every adapter's cells, as the page shows
-// them, in the page's order.
+// A Kelvane report as read back: every adapter's value cells, as the report
+// holds them, one per row of AdapterRows().
 #pragma once
 
 #include <stdexcept>
@@ -8,23 +8,9 @@
 
 namespace kelvane {
 
-inline constexpr char kIdentityTable[] = "Graphics Card Info";
-inline constexpr char kCapsTable[] = "DirectGraphics HAL DeviceCaps";
-
-struct Cell {
-  std::string label;
-  std::string value;  // the cell's text; lines of a text joined by "\n"
-};
-
-struct FlagGroupCells {
-  std::string title;
-  std::vector<Cell> flags;  // values "Yes" or "No"
-};
-
 struct AdapterCells {
-  std::vector<Cell> identity;
-  std::vector<Cell> limits;
-  std::vector<FlagGroupCells> groups;
+  // The report's bytes; a text's lines joined by "\n".
+  std::vector<std::string> values;
 };
 
 struct Report {

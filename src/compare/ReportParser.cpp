@@ -5,20 +5,14 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <unordered_set>
+
+#include "compare/FileNames.h"
+#include "compare/ReportLayout.h"
+#include "compare/ValueForms.h"
+#include "report/ReportMarkup.h"
 
 namespace kelvane {
 namespace {
-
-constexpr std::string_view kTableOpen =
-    "<table border=\"1\" cellspacing=\"0\" cellpadding=\"5\" "
-    "bgcolor=\"#EEEEEE\" bordercolor=\"#B4B4B4\" bordercolorlight=\"#D8D8D8\" "
-    "bordercolordark=\"#8A8A8A\">";
-constexpr std::string_view kCaptionRow = "<tr bgcolor=\"#CCCCCC\">";
-constexpr std::string_view kTitleRow = "<tr bgcolor=\"#DDDDDD\">";
-constexpr std::string_view kTitleStart = "<th colspan=2><div align=\"left\">";
-constexpr std::string_view kTitleEnd = "</div></th>";
-constexpr std::string_view kCreditStart = "Extracted by Kelvane ";
 
 bool StartsWith(std::string_view text, std::string_view start) {
   return text.substr(0, start.size()) == start;
@@ -27,6 +21,10 @@ bool StartsWith(std::string_view text, std::string_view start) {
 bool EndsWith(std::string_view text, std::string_view end) {
   return text.size() >= end.size() &&
          text.substr(text.size() - end.size()) == end;
+}
+
+std::string Quoted(std::string_view text) {
+  return "\"" + std::string(text) + "\"";
 }
 
 // What a line held, for a message: printable, and not too long.
@@ -47,6 +45,8 @@ class Lines {
   bool AtEnd() const { return atEnd_; }
   std::string_view Peek() const { return line_; }
   std::size_t Number() const { return number_; }
+  // Whether the last line taken ended in a line feed.
+  bool LastLineEnded() const { return lastEnded_; }
 
   std::string_view Take() {
     if (atEnd_) Fail("more lines");
@@ -55,8 +55,10 @@ class Lines {
     return line;
   }
 
-  void Expect(std::string_view line) {
-    if (atEnd_ || line_ != line) Fail("\"" + std::string(line) + "\"");
+  void Expect(std::string_view line) { Expect(line, Quoted(line)); }
+
+  void Expect(std::string_view line, const std::string& what) {
+    if (atEnd_ || line_ != line) Fail(what);
     Advance();
   }
 
@@ -66,18 +68,19 @@ class Lines {
 
   [[noreturn]] void FailAt(std::size_t number,
                            const std::string& expected) const {
-    Complain(number,
-             "expected " + expected + ", found " +
-                 (atEnd_ ? std::string("the end of the file") : Shown(line_)));
+    FailAt(number, expected,
+           atEnd_ ? std::string("the end of the file") : Shown(line_));
   }
 
-  [[noreturn]] void Complain(std::size_t number,
-                             const std::string& what) const {
-    throw ReportError(file_ + ":" + std::to_string(number) + ": " + what);
+  [[noreturn]] void FailAt(std::size_t number, const std::string& expected,
+                           const std::string& found) const {
+    throw ReportError(file_ + ":" + std::to_string(number) + ": expected " +
+                      expected + ", found " + found);
   }
 
  private:
   void Advance() {
+    lastEnded_ = lineEnded_;
     if (next_ >= bytes_.size()) {
       // What is missing would have been the next line.
       if (!atEnd_) ++number_;
@@ -86,12 +89,12 @@ class Lines {
       return;
     }
     const std::size_t end = bytes_.find('\n', next_);
-    const std::size_t stop =
-        end == std::string_view::npos ? bytes_.size() : end;
+    lineEnded_ = end != std::string_view::npos;
+    const std::size_t stop = lineEnded_ ? end : bytes_.size();
     line_ = bytes_.substr(next_, stop - next_);
     // One CR belongs to the line end; one more is the text's own.
     if (!line_.empty() && line_.back() == '\r') line_.remove_suffix(1);
-    next_ = end == std::string_view::npos ? bytes_.size() : end + 1;
+    next_ = lineEnded_ ? end + 1 : bytes_.size();
     ++number_;
   }
 
@@ -101,123 +104,93 @@ class Lines {
   std::size_t number_ = 0;
   std::string_view line_;
   bool atEnd_ = false;
+  bool lineEnded_ = false;
+  bool lastEnded_ = false;
 };
 
-// The middle of a line between a fixed start and end; a view into the
-// report's bytes.
-std::string_view Unwrap(Lines& lines, std::string_view start,
-                        std::string_view end, const std::string& what) {
-  const std::string_view line = lines.Peek();
-  if (lines.AtEnd() || !StartsWith(line, start) ||
-      line.size() < start.size() + end.size() || !EndsWith(line, end))
-    lines.Fail(what);
-  lines.Take();
-  return line.substr(start.size(), line.size() - start.size() - end.size());
+template <typename Texts>
+void ExpectAll(Lines& lines, const Texts& texts) {
+  for (const auto& line : texts) lines.Expect(line);
 }
 
-void ParseHeading(Lines& lines, std::string_view caption) {
-  lines.Expect(kTableOpen);
-  lines.Expect(kCaptionRow);
-  lines.Expect(std::string(kTitleStart) + std::string(caption) +
-               std::string(kTitleEnd));
-  lines.Expect("</tr>");
-  lines.Expect(kTitleRow);
-  lines.Expect("<td><b>Name</b></td>");
-  lines.Expect("<td><b>Value</b></td>");
-  lines.Expect("</tr>");
-}
-
-// A value cell runs from "<td>" to the first "</td>" that ends a line and is
-// followed by "</tr>": a text may hold line feeds, so it may span lines.
-std::string ParseValueCell(Lines& lines) {
+// A text's cell runs from "<td>" to the first line that ends in "</td>" and
+// is followed by "</tr>": a text may hold line feeds, so it may span lines.
+std::string ReadTextCell(Lines& lines, const std::string& what) {
   const std::size_t start = lines.Number();
-  if (lines.AtEnd() || !StartsWith(lines.Peek(), "<td>"))
-    lines.Fail("a value cell \"<td>...</td>\"");
+  if (lines.AtEnd() || !StartsWith(lines.Peek(), kCellStart)) lines.Fail(what);
   std::string value;
-  std::string_view line = lines.Take().substr(4);
+  std::string_view line = lines.Take().substr(kCellStart.size());
   for (;;) {
-    if (EndsWith(line, "</td>") && !lines.AtEnd() && lines.Peek() == "</tr>") {
-      value.append(line.substr(0, line.size() - 5));
+    if (EndsWith(line, kCellEnd) && !lines.AtEnd() && lines.Peek() == kRowEnd) {
+      value.append(line.substr(0, line.size() - kCellEnd.size()));
       return value;
     }
     value.append(line);
     value += '\n';
     if (lines.AtEnd())
-      lines.FailAt(start, "the value cell begun here to end in \"</td>\"");
+      lines.FailAt(start, what + " begun here to end in " + Quoted(kCellEnd) +
+                              " before " + Quoted(kRowEnd));
     line = lines.Take();
   }
 }
 
-// Labels and titles are views into the report's bytes, which outlive the
-// parse.
-using Names = std::unordered_set<std::string_view>;
-
-std::string_view ParseLabel(Lines& lines, Names& seen) {
-  const std::size_t number = lines.Number();
-  const std::string_view label =
-      Unwrap(lines, "<td>", "</td>", "a label cell \"<td>...</td>\"");
-  if (!seen.insert(label).second)
-    lines.Complain(number,
-                   "expected each label once in a table or group, but \"" +
-                       std::string(label) + "\" came again");
-  return label;
-}
-
-std::vector<Cell> ParseValueRows(Lines& lines) {
-  std::vector<Cell> cells;
-  Names labels;
-  while (!lines.AtEnd() && lines.Peek() == "<tr>") {
-    lines.Take();
-    Cell cell;
-    cell.label = ParseLabel(lines, labels);
-    cell.value = ParseValueCell(lines);
-    lines.Expect("</tr>");
-    cells.push_back(std::move(cell));
-  }
-  return cells;
-}
-
-std::vector<FlagGroupCells> ParseFlagGroups(Lines& lines) {
-  std::vector<FlagGroupCells> groups;
-  Names titles;
-  while (!lines.AtEnd() && lines.Peek() == kTitleRow) {
+std::string ReadValueCell(Lines& lines, const RowPlace& row) {
+  const std::string what = "the value of " + std::string(row.label) + " (" +
+                           DescribeForm(row.kind) + ")";
+  if (row.kind == RowKind::Text) {
     const std::size_t number = lines.Number();
-    lines.Take();
-    const std::string_view title =
-        Unwrap(lines, kTitleStart, kTitleEnd, "a flag group's title");
-    lines.Expect("</tr>");
-    if (!titles.insert(title).second)
-      lines.Complain(number, "expected each flag group once, but \"" +
-                                 std::string(title) + "\" came again");
-    FlagGroupCells group;
-    group.title = title;
-    Names labels;
-    while (!lines.AtEnd() && lines.Peek() == "<tr>") {
-      lines.Take();
-      Cell flag;
-      flag.label = ParseLabel(lines, labels);
-      if (lines.Peek() != "<td>Yes</td>" && lines.Peek() != "<td>No</td>")
-        lines.Fail("\"<td>Yes</td>\" or \"<td>No</td>\"");
-      flag.value = lines.Take() == "<td>Yes</td>" ? "Yes" : "No";
-      lines.Expect("</tr>");
-      group.flags.push_back(std::move(flag));
-    }
-    groups.push_back(std::move(group));
+    std::string text = ReadTextCell(lines, what);
+    if (!IsWrittenForm(row.kind, text))
+      lines.FailAt(
+          number, what,
+          "a text of " + std::to_string(text.size()) + " bytes" +
+              (text.find('\0') != std::string::npos ? " with NUL" : ""));
+    return text;
   }
-  return groups;
+  const std::string_view line = lines.Peek();
+  if (lines.AtEnd() || !StartsWith(line, kCellStart) ||
+      line.size() < kCellStart.size() + kCellEnd.size() ||
+      !EndsWith(line, kCellEnd) ||
+      !IsWrittenForm(row.kind, line.substr(kCellStart.size(),
+                                           line.size() - kCellStart.size() -
+                                               kCellEnd.size())))
+    lines.Fail(what);
+  lines.Take();
+  return std::string(line.substr(
+      kCellStart.size(), line.size() - kCellStart.size() - kCellEnd.size()));
 }
 
-AdapterCells ParseAdapter(Lines& lines) {
+void ReadRow(Lines& lines, const RowPlace& row, AdapterCells& adapter) {
+  const std::string label(row.label);
+  lines.Expect(kRowStart, "the row of " + label + " " + Quoted(kRowStart));
+  const std::string labelCell = FormCell(row.label);
+  lines.Expect(labelCell, "the label of " + label + " " + Quoted(labelCell));
+  adapter.values.push_back(ReadValueCell(lines, row));
+  lines.Expect(kRowEnd,
+               "the end of the row of " + label + " " + Quoted(kRowEnd));
+}
+
+AdapterCells ReadAdapter(Lines& lines) {
+  const std::vector<RowPlace>& rows = AdapterRows();
   AdapterCells adapter;
-  ParseHeading(lines, kIdentityTable);
-  adapter.identity = ParseValueRows(lines);
-  lines.Expect("</table>");
-  lines.Expect("<br>");
-  ParseHeading(lines, kCapsTable);
-  adapter.limits = ParseValueRows(lines);
-  adapter.groups = ParseFlagGroups(lines);
-  lines.Expect("</table>");
-  lines.Expect("<br>");
+  adapter.values.reserve(rows.size());
+  std::string_view table, group;
+  for (const RowPlace& row : rows) {
+    if (row.table != table) {
+      if (!table.empty()) ExpectAll(lines, kTableClosing);
+      ExpectAll(lines, FormTableHeading(row.table));
+      table = row.table;
+    }
+    if (row.group != group) {
+      const auto header = FormGroupHeader(row.group);
+      for (const std::string& line : header)
+        lines.Expect(line, "the header of flag group " +
+                               std::string(row.group) + " " + Quoted(line));
+      group = row.group;
+    }
+    ReadRow(lines, row, adapter);
+  }
+  ExpectAll(lines, kTableClosing);
   return adapter;
 }
 
@@ -227,32 +200,32 @@ Report ParseReport(std::string_view bytes, const std::string& file) {
   Lines lines(bytes, file);
   Report report;
   report.file = file;
-  lines.Expect("<html>");
-  lines.Expect("<head>");
-  lines.Expect("<title>DeviceCaps</title>");
-  lines.Expect("</head>");
-  while (!lines.AtEnd() && lines.Peek() == kTableOpen)
-    report.adapters.push_back(ParseAdapter(lines));
-  if (lines.AtEnd() || !StartsWith(lines.Peek(), kCreditStart) ||
-      !EndsWith(lines.Peek(), "</a>"))
-    lines.Fail(
-        "an adapter's table or the credit line \"Extracted by Kelvane ...\"");
-  lines.Take();
-  lines.Expect("</html>");
-  if (!lines.AtEnd()) lines.Fail("the end of the file after \"</html>\"");
+  lines.Expect(kReportStart);
+  ExpectAll(lines, kReportHead);
+  while (!lines.AtEnd() && lines.Peek() == kTableOpening)
+    report.adapters.push_back(ReadAdapter(lines));
+  const std::string credit = FormCreditLine();
+  lines.Expect(credit,
+               "an adapter's table or the credit line " + Quoted(credit));
+  lines.Expect(kReportEnd);
+  if (!lines.LastLineEnded())
+    lines.FailAt(lines.Number() - 1, "a line end after " + Quoted(kReportEnd));
+  if (!lines.AtEnd())
+    lines.Fail("the end of the file after " + Quoted(kReportEnd));
   return report;
 }
 
-Report ReadReport(const std::string& file) {
+Report ReadReport(const std::filesystem::path& file) {
+  const std::string shown = ShownName(file);
   std::error_code error;
   if (std::filesystem::is_directory(file, error))
-    throw ReportError(file + ": is a directory, not a report");
+    throw ReportError(shown + ": is a directory, not a report");
   std::ifstream stream(file, std::ios::binary);
   if (!stream)
-    throw ReportError(file + ": cannot be read: " + std::strerror(errno));
+    throw ReportError(shown + ": cannot be read: " + std::strerror(errno));
   const std::string bytes(std::istreambuf_iterator<char>(stream), {});
-  if (stream.bad()) throw ReportError(file + ": cannot be read");
-  return ParseReport(bytes, file);
+  if (stream.bad()) throw ReportError(shown + ": cannot be read");
+  return ParseReport(bytes, shown);
 }
 
 }  // namespace kelvane

@@ -1,13 +1,14 @@
+#include "compare/Coverage.h"
 #include "compare/Outputs.h"
-#include "compare/Utf8.h"
+#include "compare/ReportLayout.h"
 
 namespace kelvane {
 namespace {
 
 // One line per row: a text's own line ends are shown, not kept.
-std::string OnOneLine(const std::string& text) {
+std::string OnOneLine(std::string_view text) {
   std::string line;
-  for (const char c : ToUtf8(text)) {
+  for (const char c : text) {
     if (c == '\n')
       line += "\\n";
     else if (c == '\r')
@@ -18,22 +19,72 @@ std::string OnOneLine(const std::string& text) {
   return line;
 }
 
+std::string Place(const RowPlace& row) {
+  std::string place(row.table);
+  place += " / ";
+  if (!row.group.empty()) (place += row.group) += " / ";
+  return place += OnOneLine(row.label);
+}
+
 }  // namespace
+
+std::string FormatLegend(const Comparison& comparison) {
+  std::string legend;
+  const auto& configurations = comparison.Configurations();
+  for (std::size_t k = 0; k < configurations.size(); ++k) {
+    legend += "[" + std::to_string(k + 1) + "] " +
+              OnOneLine(comparison.ColumnName(k));
+    if (configurations[k].adapters > 1)
+      legend += ", and " + std::to_string(configurations[k].adapters - 1) +
+                " more adapters alike";
+    legend += '\n';
+  }
+  return legend;
+}
 
 std::string FormatDifferences(const Comparison& comparison) {
   std::string text;
-  for (const ComparedRow& row : comparison.rows) {
-    if (!row.differs) continue;
-    text += row.table + " / ";
-    if (!row.group.empty()) text += row.group + " / ";
-    text += OnOneLine(row.label) + ":";
-    for (std::size_t i = 0; i < row.values.size(); ++i) {
-      text += i == 0 ? " " : " | ";
-      text += row.values[i] ? OnOneLine(*row.values[i]) : "(no row)";
+  const auto& rows = AdapterRows();
+  for (std::size_t row = 0; row < rows.size(); ++row) {
+    if (!comparison.Differs(row)) continue;
+    text += Place(rows[row]) + ":";
+    const char* separator = " ";
+    for (const Configuration& configuration : comparison.Configurations()) {
+      text += separator + OnOneLine(configuration.values[row]);
+      separator = " | ";
     }
     text += '\n';
   }
-  return text + Summarize(comparison) + '\n';
+  return text;
+}
+
+std::string FormatCoverage(const Comparison& comparison) {
+  std::string text;
+  const auto& rows = AdapterRows();
+  const std::size_t adapters = comparison.Adapters().size();
+  const std::string all = std::to_string(adapters);
+  for (std::size_t row = 0; row < rows.size(); ++row) {
+    if (!comparison.Differs(row)) continue;
+    text += Place(rows[row]) + ":";
+    const std::vector<ValueShare> shares = ShareValues(comparison, row);
+    if (rows[row].kind == RowKind::Flag) {
+      std::size_t yes = 0;
+      for (const ValueShare& share : shares)
+        if (*share.value == "Yes") yes = share.adapters;
+      text += " Yes on " + std::to_string(yes) + " of " + all + " adapters (" +
+              FormatShare(yes, adapters) + ")\n";
+      continue;
+    }
+    const char* separator = " ";
+    for (const ValueShare& share : shares) {
+      text += separator + OnOneLine(*share.value) + " on " +
+              std::to_string(share.adapters) + " (" +
+              FormatShare(share.adapters, adapters) + ")";
+      separator = ", ";
+    }
+    text += '\n';
+  }
+  return text;
 }
 
 }  // namespace kelvane

@@ -1,4 +1,5 @@
-// Driver texts are bytes in the reporting machine's ANSI code page.
+// Driver texts are bytes in the reporting machine's ANSI code page; file
+// names are the bytes of the local file system.
 #pragma once
 
 #include <string>
@@ -10,5 +11,12 @@ bool IsValidUtf8(std::string_view text);
 
 // Valid UTF-8 as it is; anything else read as Windows-1252.
 std::string ToUtf8(std::string_view text);
+
+// A file name, whose bytes are no code page's: valid UTF-8 as it is, and
+// U+FFFD for every byte that begins no UTF-8 sequence.
+std::string NameToUtf8(std::string_view name);
+
+// UTF-16 as Windows names files: U+FFFD for a lone surrogate.
+std::string Utf16ToUtf8(std::u16string_view text);
 
 }  // namespace kelvane

@@ -6,9 +6,9 @@ constexpr std::string_view kCaptionRowStart = "<tr bgcolor=\"#CCCCCC\">";
 constexpr std::string_view kHeaderRowStart = "<tr bgcolor=\"#DDDDDD\">";
 
 std::string FormTitleCell(std::string_view title) {
-  std::string line = "<th colspan=2><div align=\"left\">";
+  std::string line(kTitleCellStart);
   line += title;
-  return line += "</div></th>";
+  return line += kTitleCellEnd;
 }
 
 }  // namespace

@@ -39,6 +39,11 @@ inline constexpr std::string_view kRowEnd = "</tr>";
 inline constexpr std::string_view kCellStart = "<td>";
 inline constexpr std::string_view kCellEnd = "</td>";
 
+// The cell that holds a table's caption or a flag group's title.
+inline constexpr std::string_view kTitleCellStart =
+    "<th colspan=2><div align=\"left\">";
+inline constexpr std::string_view kTitleCellEnd = "</div></th>";
+
 // "<td>" TEXT "</td>": a label cell, or a value cell as its row kind forms
 // the text.
 std::string FormCell(std::string_view text);

@@ -46,7 +46,7 @@ void BM_ReadBytes(benchmark::State& state) {
 void BM_Compare(benchmark::State& state) {
   for (auto _ : state) {
     std::ostringstream out, err;
-    if (kelvane::RunCompare(g_files, out, err) != 1) {
+    if (kelvane::RunCompare(kelvane::ArgumentsOf(g_files), out, err) != 1) {
       state.SkipWithError(("the comparison failed: " + err.str()).c_str());
       break;
     }

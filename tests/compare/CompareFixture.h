@@ -27,7 +27,28 @@ class CompareTest : public InTempDirectory {
 
   CompareOutcome Compare(const std::vector<std::string>& arguments) {
     std::ostringstream out, err;
-    const int exitCode = kelvane::RunCompare(arguments, out, err);
+    const int exitCode =
+        kelvane::RunCompare(kelvane::ArgumentsOf(arguments), out, err);
     return {exitCode, out.str(), err.str()};
   }
+
+  // The sample adapter, and one that differs from it in its description,
+  // a limit and a flag group.
+  void WriteSampleAndOther() {
+    WriteReport(MakeSampleScript(1), "one.html");
+    Script other = MakeSampleScript(1);
+    other.adapters[0].caps.MaxTextureHeight = 8192;
+    other.adapters[0].caps.Caps2 = 0;
+    SetText(other.adapters[0].identifier.Description, "Other Adapter");
+    WriteReport(other, "other.html");
+  }
 };
+
+// The number of the line of the bytes that holds `text`, from 1.
+inline std::size_t LineOf(const std::string& bytes, const std::string& text) {
+  const std::size_t at = bytes.find(text);
+  EXPECT_NE(at, std::string::npos) << text;
+  return static_cast<std::size_t>(
+             std::count(bytes.begin(), bytes.begin() + at, '\n')) +
+         1;
+}

@@ -1,7 +1,8 @@
 // Fuzzes kelvane-compare's report parser: any bytes give a report or a clean
-// error naming the file and line, and whatever parses compares equal to
-// itself, adapter for adapter, and comes out as valid JSON and an escaped
-// page.
+// error naming the file and line. Whatever parses is in the program's own
+// form (written out again, it is the input's bytes), compares equal to
+// itself adapter for adapter, is grouped into configurations that partition
+// its adapters, and comes out as valid JSON and an escaped page.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -12,6 +13,7 @@
 #include "compare/Comparison.h"
 #include "compare/Outputs.h"
 #include "compare/ReportParser.h"
+#include "compare/ReportBytes.h"
 
 namespace {
 
@@ -34,19 +36,35 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
           "an error names the file and the line");
     return 0;
   }
-  // Against itself, every adapter's column equals its twin's.
-  const kelvane::Comparison comparison =
-      kelvane::CompareReports({report, report});
-  const std::size_t adapters = report.adapters.size();
-  Check(comparison.columns.size() == 2 * adapters, "a column per adapter");
-  for (const kelvane::ComparedRow& row : comparison.rows)
-    for (std::size_t i = 0; i < adapters; ++i)
-      Check(row.values[i] == row.values[adapters + i],
-            "a report shows the same the second time");
-  Check(!nlohmann::json::parse(kelvane::FormatJson({report}), nullptr, false)
-             .is_discarded(),
+  Check(FormReportBytes(report) == WithCrLfEnds(bytes),
+        "what is taken is what the program writes, line ends aside");
+
+  // Against itself, every adapter is in its twin's configuration.
+  kelvane::Comparison comparison;
+  const auto first = comparison.Add(report);
+  const auto second = comparison.Add(report);
+  Check(first == second, "a report falls the same the second time");
+  std::size_t counted = 0;
+  for (const kelvane::Configuration& configuration :
+       comparison.Configurations())
+    counted += configuration.adapters;
+  Check(counted == 2 * report.adapters.size(),
+        "the configurations' counts add up to the adapters");
+  for (std::size_t a = 0; a < comparison.Adapters().size(); ++a) {
+    const auto& entry = comparison.Adapters()[a];
+    Check(entry.configuration < comparison.Configurations().size(),
+          "every adapter is in a configuration");
+    Check(comparison.Configurations()[entry.configuration].values ==
+              comparison.Configurations()[first[entry.number]].values,
+          "an adapter's configuration holds its values");
+  }
+
+  const std::string json = kelvane::FormatJsonStart() +
+                           kelvane::FormatJsonReport(report, first, true) +
+                           kelvane::FormatJsonEnd();
+  Check(!nlohmann::json::parse(json, nullptr, false).is_discarded(),
         "the JSON is valid");
-  const std::string page = kelvane::FormatHtml(comparison);
+  const std::string page = kelvane::FormatHtml(comparison, "summary");
   Check(page.find("<script") == std::string::npos, "the page has no script");
   return 0;
 }

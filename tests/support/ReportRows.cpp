@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include "report/ReportMarkup.h"
+
 namespace {
 
-const std::string kGroupStart = "<th colspan=2><div align=\"left\">";
-const std::string kGroupEnd = "</div></th>";
+const std::string kGroupStart(kTitleCellStart), kGroupEnd(kTitleCellEnd),
+    kStart(kCellStart), kEnd(kCellEnd);
 
 bool Unwrap(const std::string& line, const std::string& start,
             const std::string& end, std::string& inner) {
@@ -28,12 +30,12 @@ std::vector<ReportRow> ReadRows(const std::vector<std::string>& lines) {
       group = title;
       continue;
     }
-    if (lines[i] != "<tr>") continue;
+    if (lines[i] != kRowStart) continue;
     ReportRow row{group, "", ""};
     if (i + 3 >= lines.size() ||
-        !Unwrap(lines[i + 1], "<td>", "</td>", row.label) ||
-        !Unwrap(lines[i + 2], "<td>", "</td>", row.value) ||
-        lines[i + 3] != "</tr>") {
+        !Unwrap(lines[i + 1], kStart, kEnd, row.label) ||
+        !Unwrap(lines[i + 2], kStart, kEnd, row.value) ||
+        lines[i + 3] != kRowEnd) {
       ADD_FAILURE() << "not a value row at line " << i;
       continue;
     }

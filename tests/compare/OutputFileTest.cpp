@@ -1,0 +1,127 @@
+// Outputs appear whole or not at all, and never touch a file of anyone
+// else's.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "CompareFixture.h"
+#include "compare/OutputFile.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class Outputs : public CompareTest {
+ protected:
+  void SetUp() override {
+    CompareTest::SetUp();
+    WriteSampleAndOther();
+    WriteFileBytes("page.html", "old page");
+  }
+
+  // Every name in the directory that no test put there.
+  std::vector<std::string> Leftovers() {
+    std::vector<std::string> left;
+    for (const auto& entry : fs::directory_iterator("."))
+      if (entry.path().string().find("kelvane-") != std::string::npos)
+        left.push_back(entry.path().filename().string());
+    return left;
+  }
+};
+
+struct OutputFault {
+  const char* what;
+  std::vector<std::string> arguments;
+  const char* error;  // in what stderr says
+};
+
+TEST_F(Outputs, ATroubleWithAnyOutputChangesNoFile) {
+  fs::create_directory("folder");
+  const OutputFault cases[] = {
+      {"a later output is a directory",
+       {"--html", "page.html", "--json", "folder", "one.html"},
+       "folder: is a directory"},
+      {"a later output's folder is missing",
+       {"--html", "page.html", "--jsonl", "no-such-dir/lines.jsonl",
+        "one.html"},
+       "no-such-dir/lines.jsonl: cannot be written: "},
+  };
+  for (const OutputFault& c : cases) {
+    SCOPED_TRACE(c.what);
+    const CompareOutcome run = Compare(c.arguments);
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.err.find(c.error), std::string::npos) << run.err;
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(ReadFileBytes("page.html"), "old page");
+    EXPECT_TRUE(Leftovers().empty());
+  }
+}
+
+TEST_F(Outputs, AMessageGivesTheSystemsReason) {
+  const CompareOutcome run =
+      Compare({"--json", "no-such-dir/parsed.json", "one.html"});
+  EXPECT_EQ(run.exitCode, 2);
+  EXPECT_NE(
+      run.err.find("no-such-dir/parsed.json: cannot be written: " +
+                   std::error_code(ENOENT, std::generic_category()).message()),
+      std::string::npos)
+      << run.err;
+}
+
+TEST_F(Outputs, OutputsReplaceEarlierOnesWholeAndLeaveNothingBeside) {
+  WriteFileBytes("parsed.json", std::string(100000, 'x'));
+  ASSERT_EQ(Compare({"--html", "page.html", "--json", "parsed.json", "one.html",
+                     "other.html"})
+                .exitCode,
+            1);
+  EXPECT_EQ(ReadFileBytes("page.html").rfind("<!DOCTYPE html>", 0), 0u);
+  EXPECT_EQ(ReadFileBytes("parsed.json").rfind("{\"reports\": [", 0), 0u);
+  EXPECT_TRUE(Leftovers().empty());
+}
+
+TEST_F(Outputs, TemporaryFilesAreNewAndOfTheirOwnName) {
+  // Two pending outputs for one target never share a file, and neither
+  // takes a name that is already there.
+  kelvane::PendingFile first("page.html"), second("page.html");
+  first.Write("first");
+  second.Write("second");
+  first.Finish();
+  second.Finish();
+  std::vector<std::string> pending = Leftovers();
+  ASSERT_EQ(pending.size(), 2u);
+  EXPECT_NE(pending[0], pending[1]);
+  EXPECT_EQ(ReadFileBytes("page.html"), "old page");
+}
+
+TEST_F(Outputs, AFailedReplacementPutsBackWhatWasReplaced) {
+  fs::create_directory("gone");
+  std::vector<kelvane::PendingFile> files;
+  files.emplace_back("page.html");
+  files.emplace_back("gone/parsed.json");
+  files[0].Write("new page");
+  files[1].Write("new json");
+  for (auto& file : files) file.Finish();
+  // The second target's folder vanishes after its file was written.
+  fs::rename("gone", "moved");
+  EXPECT_THROW(kelvane::CommitAll(files), kelvane::OutputError);
+  EXPECT_EQ(ReadFileBytes("page.html"), "old page");
+  EXPECT_TRUE(Leftovers().empty());
+}
+
+#ifndef _WIN32
+TEST_F(Outputs, AStandardOutputThatCannotBeWrittenIsTrouble) {
+  if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+  std::ofstream full("/dev/full");
+  full.rdbuf()->pubsetbuf(nullptr, 0);
+  std::ostringstream err;
+  const int exitCode = kelvane::RunCompare(
+      kelvane::ArgumentsOf({"--html", "page.html", "one.html", "other.html"}),
+      full, err);
+  EXPECT_EQ(exitCode, 2);
+  EXPECT_EQ(err.str(),
+            "kelvane-compare: the standard output cannot be written\n");
+  EXPECT_EQ(ReadFileBytes("page.html"), "old page");
+}
+#endif
+
+}  // namespace
