@@ -120,12 +120,18 @@ class Outputs {
     if (options.jsonl) jsonl_ = Add(*options.jsonl);
   }
 
-  void Take(const Report& report,
-            const std::vector<std::size_t>& configurations) {
+  // The report last added to the comparison, its adapters from
+  // `firstAdapter` on.
+  void Take(const Comparison& comparison, std::size_t firstAdapter) {
+    if (!json_ && !jsonl_) return;
+    for (std::size_t k = bodies_.size(); k < comparison.Configurations().size();
+         ++k)
+      bodies_.push_back(FormatJsonBody(comparison.Configurations()[k]));
     if (json_)
-      files_[*json_].Write(FormatJsonReport(report, configurations, first_));
-    if (jsonl_) files_[*jsonl_].Write(FormatJsonLines(report, configurations));
-    first_ = false;
+      files_[*json_].Write(FormatJsonReport(
+          comparison, comparison.Files().size() - 1, firstAdapter, bodies_));
+    if (jsonl_)
+      files_[*jsonl_].Write(FormatJsonLines(comparison, firstAdapter, bodies_));
   }
 
   void Finish(const Comparison& comparison, const std::string& summary) {
@@ -144,7 +150,8 @@ class Outputs {
 
   std::vector<PendingFile> files_;
   std::optional<std::size_t> html_, json_, jsonl_;
-  bool first_ = true;
+  // Each configuration's JSON, formed once for all its adapters.
+  std::vector<std::string> bodies_;
 };
 
 }  // namespace
@@ -178,8 +185,9 @@ int RunCompare(const std::vector<Argument>& arguments, std::ostream& out,
     std::size_t skipped = 0;
     for (const fs::path& file : inputs.reports) {
       try {
-        const Report report = ReadReport(file);
-        outputs.Take(report, comparison.Add(report));
+        const std::size_t firstAdapter = comparison.Adapters().size();
+        comparison.Add(ReadReport(file));
+        outputs.Take(comparison, firstAdapter);
       } catch (const ReportError& error) {
         err << error.what() << "\n";
         if (options.skipBad)

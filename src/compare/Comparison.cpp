@@ -10,6 +10,13 @@ std::string Counted(std::size_t count, const char* one, const char* many) {
   return std::to_string(count) + " " + (count == 1 ? one : many);
 }
 
+// No value holds a NUL: the values, NUL-joined, tell them apart.
+std::string Joined(const std::vector<std::string>& values) {
+  std::string joined;
+  for (const std::string& value : values) (joined += value) += '\0';
+  return joined;
+}
+
 // The identity row that names an adapter.
 constexpr std::size_t kDescriptionRow = 1;
 
@@ -19,24 +26,32 @@ std::vector<std::size_t> Comparison::Add(const Report& report) {
   files_.push_back(NameToUtf8(report.file));
   std::vector<std::size_t> added;
   for (std::size_t n = 0; n < report.adapters.size(); ++n) {
-    std::vector<std::string> values;
-    std::string key;
-    for (const std::string& value : report.adapters[n].values) {
-      values.push_back(ToUtf8(value));
-      key += values.back();
-      key += '\0';
-    }
-    const auto [at, isNew] =
-        byValues_.try_emplace(std::move(key), configurations_.size());
-    if (isNew)
-      configurations_.push_back({std::move(values), adapters_.size(), 0});
-    ++configurations_[at->second].adapters;
+    const std::size_t configuration = ConfigurationOf(report.adapters[n]);
+    ++configurations_[configuration].adapters;
     adapters_.push_back({static_cast<std::uint32_t>(files_.size() - 1),
                          static_cast<std::uint32_t>(n),
-                         static_cast<std::uint32_t>(at->second)});
-    added.push_back(at->second);
+                         static_cast<std::uint32_t>(configuration)});
+    added.push_back(configuration);
   }
   return added;
+}
+
+std::size_t Comparison::ConfigurationOf(const AdapterCells& adapter) {
+  // Mostly the bytes were seen before; else the values as shown decide, as
+  // two spellings of a text in different code pages show the same.
+  const std::string bytes = Joined(adapter.values);
+  if (const auto known = byBytes_.find(bytes); known != byBytes_.end())
+    return known->second;
+  std::vector<std::string> values;
+  values.reserve(adapter.values.size());
+  for (const std::string& value : adapter.values)
+    values.push_back(ToUtf8(value));
+  const auto [at, isNew] =
+      byValues_.try_emplace(Joined(values), configurations_.size());
+  if (isNew)
+    configurations_.push_back({std::move(values), adapters_.size(), 0});
+  byBytes_.emplace(bytes, at->second);
+  return at->second;
 }
 
 std::string Comparison::AdapterName(std::size_t adapter) const {

@@ -50,11 +50,14 @@ class Comparison {
   std::size_t DifferingRows() const;
 
  private:
+  std::size_t ConfigurationOf(const AdapterCells& adapter);
+
   std::vector<Configuration> configurations_;
   std::vector<AdapterEntry> adapters_;
   std::vector<std::string> files_;
-  // A configuration by its values, NUL-joined (no value holds a NUL).
-  std::unordered_map<std::string, std::size_t> byValues_;
+  // A configuration by its values, NUL-joined: as the report holds them,
+  // and as UTF-8.
+  std::unordered_map<std::string, std::size_t> byBytes_, byValues_;
 };
 
 // "51 of 241 rows differ across 2000 adapters (8 configurations) in 2000

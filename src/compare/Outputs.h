@@ -22,19 +22,25 @@ std::string FormatDifferences(const Comparison& comparison);
 // most common value first; a flag row says how many show Yes.
 std::string FormatCoverage(const Comparison& comparison);
 
-// {"reports": [{"file":...,"adapters":[{"configuration":K,"identity":{...},
-// "limits":{...},"flags":{GROUP:{LABEL:true|false}}}]}, ...]}, written report
-// by report: the start, each report, the end.
+// "identity":{...},"limits":{...},"flags":{GROUP:{LABEL:true|false}}: the
+// JSON of a configuration's values, formed once for all its adapters.
+std::string FormatJsonBody(const Configuration& configuration);
+
+// {"reports": [{"file":...,"adapters":[{"configuration":K,BODY}, ...]}, ...]},
+// written report by report: the start, each report (the file `report` and
+// its adapters, those from `firstAdapter` on), the end. `bodies` by
+// configuration.
 std::string FormatJsonStart();
-std::string FormatJsonReport(const Report& report,
-                             const std::vector<std::size_t>& configurations,
-                             bool first);
+std::string FormatJsonReport(const Comparison& comparison, std::size_t report,
+                             std::size_t firstAdapter,
+                             const std::vector<std::string>& bodies);
 std::string FormatJsonEnd();
 
-// One line per adapter: {"file":...,"adapter":N,"configuration":K,
-// "identity":{...},"limits":{...},"flags":{...}}.
-std::string FormatJsonLines(const Report& report,
-                            const std::vector<std::size_t>& configurations);
+// One line per adapter from `firstAdapter` on: {"file":...,"adapter":N,
+// "configuration":K,BODY}.
+std::string FormatJsonLines(const Comparison& comparison,
+                            std::size_t firstAdapter,
+                            const std::vector<std::string>& bodies);
 
 // No script, nothing fetched; every report text HTML-escaped.
 std::string FormatHtml(const Comparison& comparison,

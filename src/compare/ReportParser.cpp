@@ -4,7 +4,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 #include "compare/FileNames.h"
 #include "compare/ReportLayout.h"
@@ -55,10 +54,14 @@ class Lines {
     return line;
   }
 
-  void Expect(std::string_view line) { Expect(line, Quoted(line)); }
+  void Expect(std::string_view line) {
+    Expect(line, [line] { return Quoted(line); });
+  }
 
-  void Expect(std::string_view line, const std::string& what) {
-    if (atEnd_ || line_ != line) Fail(what);
+  // `describe` forms the message only when the line is not there.
+  template <typename Describe>
+  void Expect(std::string_view line, Describe describe) {
+    if (atEnd_ || line_ != line) Fail(describe());
     Advance();
   }
 
@@ -134,61 +137,93 @@ std::string ReadTextCell(Lines& lines, const std::string& what) {
   }
 }
 
+std::string DescribeValue(const RowPlace& row) {
+  return "the value of " + std::string(row.label) + " (" +
+         DescribeForm(row.kind) + ")";
+}
+
 std::string ReadValueCell(Lines& lines, const RowPlace& row) {
-  const std::string what = "the value of " + std::string(row.label) + " (" +
-                           DescribeForm(row.kind) + ")";
   if (row.kind == RowKind::Text) {
     const std::size_t number = lines.Number();
-    std::string text = ReadTextCell(lines, what);
+    std::string text = ReadTextCell(lines, DescribeValue(row));
     if (!IsWrittenForm(row.kind, text))
       lines.FailAt(
-          number, what,
+          number, DescribeValue(row),
           "a text of " + std::to_string(text.size()) + " bytes" +
               (text.find('\0') != std::string::npos ? " with NUL" : ""));
     return text;
   }
   const std::string_view line = lines.Peek();
-  if (lines.AtEnd() || !StartsWith(line, kCellStart) ||
-      line.size() < kCellStart.size() + kCellEnd.size() ||
-      !EndsWith(line, kCellEnd) ||
-      !IsWrittenForm(row.kind, line.substr(kCellStart.size(),
-                                           line.size() - kCellStart.size() -
-                                               kCellEnd.size())))
-    lines.Fail(what);
+  const std::size_t marks = kCellStart.size() + kCellEnd.size();
+  const std::string_view value =
+      line.size() < marks ? std::string_view()
+                          : line.substr(kCellStart.size(), line.size() - marks);
+  if (lines.AtEnd() || line.size() < marks || !StartsWith(line, kCellStart) ||
+      !EndsWith(line, kCellEnd) || !IsWrittenForm(row.kind, value))
+    lines.Fail(DescribeValue(row));
   lines.Take();
-  return std::string(line.substr(
-      kCellStart.size(), line.size() - kCellStart.size() - kCellEnd.size()));
+  return std::string(value);
 }
 
-void ReadRow(Lines& lines, const RowPlace& row, AdapterCells& adapter) {
-  const std::string label(row.label);
-  lines.Expect(kRowStart, "the row of " + label + " " + Quoted(kRowStart));
-  const std::string labelCell = FormCell(row.label);
-  lines.Expect(labelCell, "the label of " + label + " " + Quoted(labelCell));
-  adapter.values.push_back(ReadValueCell(lines, row));
-  lines.Expect(kRowEnd,
-               "the end of the row of " + label + " " + Quoted(kRowEnd));
+// The lines of an adapter's tables that hold no value, formed once: what
+// stands before each row (the end of a table, a heading, a group's header),
+// and each row's label cell.
+struct ExpectedLine {
+  std::string line;
+  std::string what;  // which part of the report it is
+};
+
+struct RowLines {
+  std::vector<ExpectedLine> before;
+  std::string labelCell;
+};
+
+std::vector<RowLines> FormRowLines() {
+  const std::vector<RowPlace>& rows = AdapterRows();
+  std::vector<RowLines> lines(rows.size());
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    std::vector<ExpectedLine>& before = lines[i].before;
+    const std::string table(rows[i].table), group(rows[i].group);
+    if (i == 0 || rows[i].table != rows[i - 1].table) {
+      if (i != 0)
+        for (const std::string_view line : kTableClosing)
+          before.push_back(
+              {std::string(line),
+               "the end of table " + std::string(rows[i - 1].table)});
+      for (std::string& line : FormTableHeading(table))
+        before.push_back({std::move(line), "the heading of table " + table});
+    }
+    if (!group.empty() && (i == 0 || rows[i].group != rows[i - 1].group))
+      for (std::string& line : FormGroupHeader(group))
+        before.push_back(
+            {std::move(line), "the header of flag group " + group});
+    lines[i].labelCell = FormCell(rows[i].label);
+  }
+  return lines;
 }
 
 AdapterCells ReadAdapter(Lines& lines) {
+  static const std::vector<RowLines> rowLines = FormRowLines();
   const std::vector<RowPlace>& rows = AdapterRows();
   AdapterCells adapter;
   adapter.values.reserve(rows.size());
-  std::string_view table, group;
-  for (const RowPlace& row : rows) {
-    if (row.table != table) {
-      if (!table.empty()) ExpectAll(lines, kTableClosing);
-      ExpectAll(lines, FormTableHeading(row.table));
-      table = row.table;
-    }
-    if (row.group != group) {
-      const auto header = FormGroupHeader(row.group);
-      for (const std::string& line : header)
-        lines.Expect(line, "the header of flag group " +
-                               std::string(row.group) + " " + Quoted(line));
-      group = row.group;
-    }
-    ReadRow(lines, row, adapter);
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const RowPlace& row = rows[i];
+    for (const ExpectedLine& expected : rowLines[i].before)
+      lines.Expect(expected.line,
+                   [&] { return expected.what + " " + Quoted(expected.line); });
+    lines.Expect(kRowStart, [&] {
+      return "the row of " + std::string(row.label) + " " + Quoted(kRowStart);
+    });
+    const std::string& labelCell = rowLines[i].labelCell;
+    lines.Expect(labelCell, [&] {
+      return "the label of " + std::string(row.label) + " " + Quoted(labelCell);
+    });
+    adapter.values.push_back(ReadValueCell(lines, row));
+    lines.Expect(kRowEnd, [&] {
+      return "the end of the row of " + std::string(row.label) + " " +
+             Quoted(kRowEnd);
+    });
   }
   ExpectAll(lines, kTableClosing);
   return adapter;
@@ -205,8 +240,9 @@ Report ParseReport(std::string_view bytes, const std::string& file) {
   while (!lines.AtEnd() && lines.Peek() == kTableOpening)
     report.adapters.push_back(ReadAdapter(lines));
   const std::string credit = FormCreditLine();
-  lines.Expect(credit,
-               "an adapter's table or the credit line " + Quoted(credit));
+  lines.Expect(credit, [&] {
+    return "an adapter's table or the credit line " + Quoted(credit);
+  });
   lines.Expect(kReportEnd);
   if (!lines.LastLineEnded())
     lines.FailAt(lines.Number() - 1, "a line end after " + Quoted(kReportEnd));
@@ -220,11 +256,13 @@ Report ReadReport(const std::filesystem::path& file) {
   std::error_code error;
   if (std::filesystem::is_directory(file, error))
     throw ReportError(shown + ": is a directory, not a report");
-  std::ifstream stream(file, std::ios::binary);
+  std::ifstream stream(file, std::ios::binary | std::ios::ate);
   if (!stream)
     throw ReportError(shown + ": cannot be read: " + std::strerror(errno));
-  const std::string bytes(std::istreambuf_iterator<char>(stream), {});
-  if (stream.bad()) throw ReportError(shown + ": cannot be read");
+  std::string bytes(static_cast<std::size_t>(stream.tellg()), '\0');
+  stream.seekg(0);
+  if (!stream.read(bytes.data(), static_cast<std::streamsize>(bytes.size())))
+    throw ReportError(shown + ": cannot be read");
   return ParseReport(bytes, shown);
 }
 

@@ -1,7 +1,9 @@
-// kelvane-compare over 1,000 one-adapter reports against the floor of only
-// reading the same files' bytes.
+// kelvane-compare over a fleet of one-adapter reports of eight kinds of
+// machine, against the floor of only reading the same files' bytes.
+// KELVANE_BENCH_REPORTS sets the fleet's size (1,000 unless told).
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -16,18 +18,33 @@
 
 namespace {
 
-constexpr unsigned kReports = 1000;
+constexpr unsigned kKinds = 8;
 std::vector<std::string> g_files;
 
-// Machines of four kinds, so that some rows differ.
+unsigned FleetSize() {
+  const char* size = std::getenv("KELVANE_BENCH_REPORTS");
+  return size != nullptr && std::atoi(size) > 0
+             ? static_cast<unsigned>(std::atoi(size))
+             : 1000;
+}
+
+// Each kind written once by the program, then copied: a fleet of 100,000
+// is written in seconds.
 bool WriteReports() {
-  for (unsigned n = 0; n < kReports; ++n) {
+  std::vector<std::string> kinds;
+  for (unsigned k = 0; k < kKinds; ++k) {
     Script script;
     script.adapters.push_back(
-        {MakeSampleIdentifier(n % 4), MakeSampleCaps(n % 4)});
+        {MakeSampleIdentifier(k), MakeSampleCaps(k % 4)});
     if (WriteDeviceCapsReport(UseScript(script)) != 0) return false;
-    g_files.push_back("report-" + std::to_string(n) + ".html");
-    std::filesystem::rename("DeviceCaps.html", g_files.back());
+    kinds.push_back(ReadFileBytes("DeviceCaps.html"));
+  }
+  const unsigned reports = FleetSize();
+  for (unsigned n = 0; n < reports; ++n) {
+    const std::string folder = "fleet/" + std::to_string(n % 100);
+    std::filesystem::create_directories(folder);
+    g_files.push_back(folder + "/report-" + std::to_string(n) + ".html");
+    WriteFileBytes(g_files.back(), kinds[n % kKinds]);
   }
   return true;
 }
@@ -41,21 +58,33 @@ void BM_ReadBytes(benchmark::State& state) {
   }
   state.SetBytesProcessed(
       static_cast<std::int64_t>(state.iterations() * bytes));
+  state.counters["reports"] = static_cast<double>(g_files.size());
 }
 
-void BM_Compare(benchmark::State& state) {
+void Compare(benchmark::State& state, const std::vector<std::string>& options) {
+  std::vector<std::string> arguments = options;
+  arguments.push_back("fleet");
   for (auto _ : state) {
     std::ostringstream out, err;
-    if (kelvane::RunCompare(kelvane::ArgumentsOf(g_files), out, err) != 1) {
+    if (kelvane::RunCompare(kelvane::ArgumentsOf(arguments), out, err) != 1) {
       state.SkipWithError(("the comparison failed: " + err.str()).c_str());
       break;
     }
     benchmark::DoNotOptimize(out.str().size());
   }
+  state.counters["reports"] = static_cast<double>(g_files.size());
+}
+
+void BM_Compare(benchmark::State& state) { Compare(state, {}); }
+
+void BM_CompareEveryOutput(benchmark::State& state) {
+  Compare(state, {"--coverage", "--html", "page.html", "--json", "all.json",
+                  "--jsonl", "all.jsonl"});
 }
 
 BENCHMARK(BM_ReadBytes)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Compare)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CompareEveryOutput)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

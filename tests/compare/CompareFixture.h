@@ -22,7 +22,12 @@ class CompareTest : public InTempDirectory {
   // Runs the program over the script and keeps its report under `name`.
   void WriteReport(Script script, const std::string& name) {
     ASSERT_EQ(RunReport(script).exitCode, 0) << name;
-    std::filesystem::rename("DeviceCaps.html", name);
+    std::filesystem::rename("DeviceCaps.html", std::filesystem::u8path(name));
+  }
+
+  // A name as the system shows it: "\\" between folders on Windows.
+  static std::string Native(const std::string& name) {
+    return std::filesystem::path(name).make_preferred().string();
   }
 
   CompareOutcome Compare(const std::vector<std::string>& arguments) {

@@ -217,9 +217,10 @@ TEST_F(CompareRun, FoldersAndListFilesStandForTheirReports) {
   EXPECT_EQ(folder.exitCode, 1) << folder.err;
   // In byte order of path: "fleet/a/deeper/pc.HTML" < "fleet/a/pc1.html".
   EXPECT_EQ(folder.out.substr(0, folder.out.find("Graphics")),
-            "[1] fleet/a/deeper/pc.HTML #0 (Sample Adapter 0), and 1 more "
-            "adapters alike\n"
-            "[2] fleet/b/pc.html #0 (Other Adapter)\n");
+            "[1] " + Native("fleet/a/deeper/pc.HTML") +
+                " #0 (Sample Adapter 0), and 1 more adapters alike\n"
+                "[2] " +
+                Native("fleet/b/pc.html") + " #0 (Other Adapter)\n");
 
   const CompareOutcome list = Compare({"@list.txt"});
   EXPECT_EQ(list.exitCode, 1) << list.err;

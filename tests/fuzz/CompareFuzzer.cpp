@@ -7,13 +7,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <nlohmann/json.hpp>
+#include <sstream>
 #include <string>
 #include <string_view>
 
 #include "compare/Comparison.h"
 #include "compare/Outputs.h"
-#include "compare/ReportParser.h"
 #include "compare/ReportBytes.h"
+#include "compare/ReportParser.h"
 
 namespace {
 
@@ -59,9 +60,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
           "an adapter's configuration holds its values");
   }
 
+  std::vector<std::string> bodies;
+  for (const kelvane::Configuration& configuration :
+       comparison.Configurations())
+    bodies.push_back(kelvane::FormatJsonBody(configuration));
   const std::string json = kelvane::FormatJsonStart() +
-                           kelvane::FormatJsonReport(report, first, true) +
+                           kelvane::FormatJsonReport(comparison, 0, 0, bodies) +
                            kelvane::FormatJsonEnd();
+  std::istringstream lines(kelvane::FormatJsonLines(comparison, 0, bodies));
+  for (std::string line; std::getline(lines, line);)
+    Check(!nlohmann::json::parse(line, nullptr, false).is_discarded(),
+          "every JSON line is valid");
   Check(!nlohmann::json::parse(json, nullptr, false).is_discarded(),
         "the JSON is valid");
   const std::string page = kelvane::FormatHtml(comparison, "summary");
