@@ -51,5 +51,5 @@ KELVANE_PACKAGE_PACKAGES=(cmake make g++-mingw-w64-x86-64 g++-mingw-w64-i686
 # compiler-rt of its own version for fuzzing.
 # shellcheck disable=SC2034
 KELVANE_TEST_PACKAGES=("${KELVANE_RUN_PACKAGES[@]}" "${KELVANE_PACKAGE_PACKAGES[@]}"
-  g++ googletest clang libclang-rt-dev shellcheck
+  g++ googletest clang libclang-rt-dev shellcheck sqlite3
   wine32:i386 libgl1:i386 libgl1-mesa-dri:i386 libglx-mesa0:i386)

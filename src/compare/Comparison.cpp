@@ -17,9 +17,6 @@ std::string Joined(const std::vector<std::string>& values) {
   return joined;
 }
 
-// The identity row that names an adapter.
-constexpr std::size_t kDescriptionRow = 1;
-
 }  // namespace
 
 std::vector<std::size_t> Comparison::Add(const Report& report) {

@@ -47,6 +47,10 @@ tr.differs td { background: #ffe08a; }
 tr.differs td.label { font-weight: bold; }
 details ul { margin: 0.3em 0; padding-left: 1.2em; font-weight: normal; max-height: 20em; overflow-y: auto; }
 td.share { min-width: 24em; }
+thead th { max-width: 11em; overflow-wrap: anywhere; }
+td { max-width: 16em; overflow-wrap: anywhere; }
+span.count { font-weight: normal; }
+table.columns td { max-width: none; }
 div.bar { display: flex; align-items: center; gap: 0.5em; margin: 1px 0; }
 div.bar span.track { display: inline-block; width: 12em; height: 0.9em; background: #eeeeee; border: 1px solid #b4b4b4; }
 div.bar span.fill { display: block; height: 100%; background: #4a7bd0; }
@@ -58,15 +62,17 @@ std::string Place(const RowPlace& row) {
   return place + Escape(row.label);
 }
 
+// Columns by number and adapter, so that a fleet's fit in one window; the
+// Columns section names their files.
 void AppendHeader(std::string& html, const Comparison& comparison) {
   html += "<thead><tr><th>Row</th>";
   const auto& configurations = comparison.Configurations();
   for (std::size_t k = 0; k < configurations.size(); ++k) {
     html += "<th>[" + std::to_string(k + 1) + "] " +
-            Escape(comparison.ColumnName(k));
+            Escape(configurations[k].values[kDescriptionRow]);
     if (configurations[k].adapters > 1)
-      html += "<br>and " + std::to_string(configurations[k].adapters - 1) +
-              " more adapters alike";
+      html += "<br><span class=\"count\">" +
+              std::to_string(configurations[k].adapters) + " adapters</span>";
     html += "</th>";
   }
   html += "</tr></thead>\n";
@@ -92,7 +98,7 @@ void AppendColumns(std::string& html, const Comparison& comparison) {
   for (std::size_t a = 0; a < adapters.size(); ++a)
     members[adapters[a].configuration].push_back(a);
   html +=
-      "<h2>Columns</h2>\n<table>\n<thead><tr><th>Column</th>"
+      "<h2>Columns</h2>\n<table class=\"columns\">\n<thead><tr><th>Column</th>"
       "<th>Adapters</th></tr></thead>\n<tbody>\n";
   for (std::size_t k = 0; k < configurations.size(); ++k) {
     html += "<tr><td>[" + std::to_string(k + 1) + "]</td><td>";

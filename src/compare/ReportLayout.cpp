@@ -8,6 +8,10 @@
 namespace kelvane {
 namespace {
 
+static_assert(std::string_view(IdentityRows[kDescriptionRow].label) ==
+                  "Description",
+              "kDescriptionRow must be the Description row");
+
 std::vector<RowPlace> LayOutRows() {
   std::vector<RowPlace> rows;
   for (const auto& row : IdentityRows)

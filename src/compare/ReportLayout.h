@@ -20,4 +20,7 @@ struct RowPlace {
 // The identity rows, the limit rows, then every flag group's flags.
 const std::vector<RowPlace>& AdapterRows();
 
+// The row that names an adapter: its Description.
+inline constexpr std::size_t kDescriptionRow = 1;
+
 }  // namespace kelvane

@@ -1,5 +1,6 @@
 // kelvane-compare over a fleet of one-adapter reports of eight kinds of
-// machine, against the floor of only reading the same files' bytes.
+// machine (Fleet.h), against the floor of only reading the same files'
+// bytes.
 // KELVANE_BENCH_REPORTS sets the fleet's size (1,000 unless told).
 #include <benchmark/benchmark.h>
 
@@ -10,15 +11,12 @@
 #include <vector>
 
 #include "BenchmarkMain.h"
+#include "Fleet.h"
 #include "compare/CompareRun.h"
-#include "driver/DeviceCapsReport.h"
 #include "support/Files.h"
-#include "support/SampleRecords.h"
-#include "support/ScriptedSource.h"
 
 namespace {
 
-constexpr unsigned kKinds = 8;
 std::vector<std::string> g_files;
 
 unsigned FleetSize() {
@@ -28,25 +26,9 @@ unsigned FleetSize() {
              : 1000;
 }
 
-// Each kind written once by the program, then copied: a fleet of 100,000
-// is written in seconds.
 bool WriteReports() {
-  std::vector<std::string> kinds;
-  for (unsigned k = 0; k < kKinds; ++k) {
-    Script script;
-    script.adapters.push_back(
-        {MakeSampleIdentifier(k), MakeSampleCaps(k % 4)});
-    if (WriteDeviceCapsReport(UseScript(script)) != 0) return false;
-    kinds.push_back(ReadFileBytes("DeviceCaps.html"));
-  }
-  const unsigned reports = FleetSize();
-  for (unsigned n = 0; n < reports; ++n) {
-    const std::string folder = "fleet/" + std::to_string(n % 100);
-    std::filesystem::create_directories(folder);
-    g_files.push_back(folder + "/report-" + std::to_string(n) + ".html");
-    WriteFileBytes(g_files.back(), kinds[n % kKinds]);
-  }
-  return true;
+  g_files = WriteFleet("fleet", FleetSize());
+  return !g_files.empty();
 }
 
 void BM_ReadBytes(benchmark::State& state) {

@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# The README's SQLite example, run on a small fleet: SQLite's counts must be
+# kelvane-compare's coverage.
+#   sqlite-example.sh KELVANE_COMPARE SQL_FILE REPORT_A REPORT_B
+set -euo pipefail
+compare=$1 sql=$2 report_a=$3 report_b=$4
+command -v sqlite3 >/dev/null || {
+  echo "FAIL: sqlite3 is not installed"
+  exit 1
+}
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+mkdir "$work/fleet"
+# Three of one machine, one of another, and the other without cube maps.
+for n in 1 2 3; do cp "$report_a" "$work/fleet/a$n.html"; done
+cp "$report_b" "$work/fleet/b1.html"
+cube='<td>D3DPTEXTURECAPS_CUBEMAP</td>'
+awk -v cube="$cube" '{ print } index($0, cube) { getline; sub(/Yes/, "No"); print }' \
+  "$report_b" >"$work/fleet/b2.html"
+
+cd "$work"
+rc=0
+"$compare" --coverage --jsonl fleet.jsonl fleet >coverage.txt || rc=$?
+[ "$rc" -eq 1 ] || {
+  echo "FAIL: kelvane-compare gave $rc"
+  exit 1
+}
+sqlite3 :memory: <"$sql" >sqlite.txt
+
+failures=0
+# "… / D3DPTEXTURECAPS_CUBEMAP: Yes on 3 of 5 adapters (60.0%)"
+yes=$(sed -n 's/.* D3DPTEXTURECAPS_CUBEMAP: Yes on \([0-9]*\) of \([0-9]*\) adapters.*/\1 of \2/p' coverage.txt)
+asked=$(sed -n 's/^D3DPTEXTURECAPS_CUBEMAP: //p' sqlite.txt)
+[ -n "$yes" ] && [ "$yes" = "$asked" ] || {
+  echo "FAIL: cube maps: kelvane-compare '$yes', SQLite '$asked'"
+  failures=$((failures + 1))
+}
+# "… / MaxTextureWidth: 16384 on 3 (60.0%), 4096 on 2 (40.0%)"
+widths=$(sed -n 's/.* \/ MaxTextureWidth: //p' coverage.txt |
+  sed 's/ ([0-9.]*%)//g; s/, /\n/g; s/ on / /g')
+asked=$(grep -v ':' sqlite.txt)
+[ -n "$widths" ] && [ "$widths" = "$asked" ] || {
+  echo "FAIL: texture widths: kelvane-compare '$widths', SQLite '$asked'"
+  failures=$((failures + 1))
+}
+[ "$failures" -eq 0 ] && echo "PASS: SQLite counts as kelvane-compare does ($yes with cube maps)"
+exit $((failures > 0))
