@@ -45,11 +45,13 @@ KELVANE_RUN_PACKAGES=(cmake make g++-mingw-w64-x86-64 wine wine64 xvfb xauth
 # shellcheck disable=SC2034
 KELVANE_PACKAGE_PACKAGES=(cmake make g++-mingw-w64-x86-64 g++-mingw-w64-i686
   nlohmann-json3-dev zip unzip git)
-# And what the tests take besides: 32-bit Wine with its Mesa for the x86
-# builds (libgl1, a mere recommendation of wine32, is what its Direct3D
-# needs: without it there is no Direct3D 8 object), and clang with the
-# compiler-rt of its own version for fuzzing.
+# And what the tests take besides: 32-bit Wine for the x86 builds, with
+# libgl1, which wine32 only recommends and without which its Direct3D has
+# no object (it brings libglvnd0, libglx0, libglx-mesa0 and
+# libgl1-mesa-dri: the X libraries that wine32 also recommends change no
+# byte of a report); clang with the compiler-rt of its own version for
+# fuzzing; Google Benchmark, run small; SQLite for the README's example.
 # shellcheck disable=SC2034
 KELVANE_TEST_PACKAGES=("${KELVANE_RUN_PACKAGES[@]}" "${KELVANE_PACKAGE_PACKAGES[@]}"
-  g++ googletest clang libclang-rt-dev shellcheck sqlite3
-  wine32:i386 libgl1:i386 libgl1-mesa-dri:i386 libglx-mesa0:i386)
+  g++ googletest clang libclang-rt-dev shellcheck sqlite3 libbenchmark-dev
+  wine32:i386 libgl1:i386)

@@ -2,12 +2,13 @@
 # Builds and runs every test:
 # - shellcheck over every script;
 # - the unit and behaviour tests natively, with the sanitizers, and
-#   cross-compiled for Windows x64 and x86, run under Wine;
+#   cross-compiled for Windows x64 and x86, run under Wine (x86 through
+#   qemu-i386 where the host executes no 32-bit code: scripts/with-i386.sh);
 # - the release archives (scripts/package.sh), the end-to-end cases under
 #   Wine on the files unpacked from them, the check that they load on
 #   Windows XP / Server 2003, and that packaging again elsewhere gives the
 #   same bytes;
-# - a minute of fuzzing for each fuzzer.
+# - the benchmarks, briefly, and a minute of fuzzing for each fuzzer.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 # shellcheck source=scripts/install-packages.sh
@@ -36,7 +37,7 @@ build() {  # PRESET [CONFIGURE ARGS...]
 }
 
 echo "=== shellcheck"
-shellcheck -S warning scripts/*.sh tests/e2e/*.sh tests/release/*.sh .ci/run
+shellcheck -S warning scripts/*.sh tests/e2e/*.sh tests/release/*.sh tests/compare/*.sh .ci/run
 
 # The x86 suite runs where 32-bit programs start: on the host itself, or,
 # where it executes no 32-bit code, through qemu-i386 (scripts/with-i386.sh).
@@ -78,6 +79,21 @@ for arch in x64 x86; do
 done
 echo "=== reproducible archives"
 bash tests/release/check-reproducible.sh "$root"
+
+# Briefly, so that they keep working: the figures come from measure.sh.
+benchmark() {  # BENCHMARK...
+  local out
+  if ! out=$("$@" --benchmark_min_time=0.01 2>&1) || grep -q 'ERROR OCCURRED' <<<"$out"; then
+    echo "$out"
+    echo "FAILED: $*" >&2
+    exit 1
+  fi
+  grep '^BM_' <<<"$out"
+}
+echo "=== benchmarks, small"
+build bench
+KELVANE_BENCH_REPORTS=200 benchmark build/bench/tests/bench/kelvane_compare_benchmark
+benchmark build/bench/tests/bench/kelvane_benchmark
 
 echo "=== fuzz"
 build fuzz
