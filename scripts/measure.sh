@@ -2,12 +2,13 @@
 # Measures the cost of a report: its time against the floor of bare
 # open / write / close calls, the system calls it makes per line, and the
 # size and imports of the shipped programs, and kelvane-compare against
-# reading the same bytes. Prints the figures the README quotes.
+# reading the same bytes, for 1,000 reports and for fleets of up to
+# 100,000. Prints the figures the README quotes.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 # shellcheck source=scripts/install-packages.sh
 source "$root/scripts/install-packages.sh"
-install_packages "${KELVANE_PACKAGE_PACKAGES[@]}" g++ libbenchmark-dev strace
+install_packages "${KELVANE_PACKAGE_PACKAGES[@]}" g++ libbenchmark-dev strace time
 cd "$root"
 cmake --preset bench >/dev/null && cmake --build --preset bench >/dev/null
 for preset in release-x64 release-x86; do
@@ -65,13 +66,44 @@ for arch in x86 x64; do
   done
 done
 
-echo "== kelvane-compare over 1,000 one-adapter reports against reading them (medians of 5)"
+echo "== kelvane-compare over 1,000 one-adapter reports of eight kinds against reading them (medians of 5)"
 build/bench/tests/bench/kelvane_compare_benchmark --benchmark_repetitions=5 \
   --benchmark_report_aggregates_only=true --benchmark_out="$csv" \
   --benchmark_out_format=csv 2>/dev/null
 awk -F, '/_median"/ { gsub(/"/, "", $1); time[$1] = $3; unit = $5 }
   END {
-    printf "read %.1f %s, compare %.1f %s: %.1f times the read\n",
+    printf "read %.1f %s, compare %.1f %s (%.2f times the read), with every output %.1f %s (%.2f times)\n",
       time["BM_ReadBytes_median"], unit, time["BM_Compare_median"], unit,
-      time["BM_Compare_median"] / time["BM_ReadBytes_median"]
+      time["BM_Compare_median"] / time["BM_ReadBytes_median"],
+      time["BM_CompareEveryOutput_median"], unit,
+      time["BM_CompareEveryOutput_median"] / time["BM_ReadBytes_median"]
   }' "$csv"
+
+echo "== kelvane-compare over fleets on disk: the best of 3 runs, peak memory (GNU time)"
+compare=build/native/src/compare/kelvane-compare
+cmake --preset native >/dev/null && cmake --build --preset native --target kelvane-compare >/dev/null
+best() {  # COMMAND...: the least elapsed seconds and the most KB of 3 runs
+  local elapsed memory least=999999 most=0
+  for _ in 1 2 3; do
+    read -r elapsed memory < <(/usr/bin/time -f "%e %M" "$@" 2>&1 >/dev/null | tail -n 1)
+    least=$(awk -v a="$least" -v b="$elapsed" 'BEGIN { print (b < a ? b : a) }')
+    most=$((memory > most ? memory : most))
+  done
+  echo "$least $most"
+}
+read_all() { find "$1" -name '*.html' -print0 | sort -z | xargs -0 cat; }
+export -f read_all
+for reports in 1000 10000 100000; do
+  fleet=$work/fleet-$reports
+  build/bench/tests/bench/kelvane_write_fleet "$fleet" "$reports"
+  read -r cat_s _ < <(best bash -c 'read_all "$1"' _ "$fleet")
+  read -r text_s text_kb < <(best "$compare" "$fleet")
+  read -r all_s all_kb < <(best "$compare" --coverage --html "$work/page.html" \
+    --json "$work/all.json" --jsonl "$work/all.jsonl" "$fleet")
+  printf "%6d reports (%s MB): read %.2f s; compare %.2f s (%.2f times), %d KB; every output %.2f s (%.2f times), %d KB; page %d KB\n" \
+    "$reports" "$(du -sm "$fleet" | cut -f1)" "$cat_s" "$text_s" \
+    "$(awk -v a="$text_s" -v b="$cat_s" 'BEGIN { print a / b }')" "$text_kb" \
+    "$all_s" "$(awk -v a="$all_s" -v b="$cat_s" 'BEGIN { print a / b }')" "$all_kb" \
+    "$(($(stat -c %s "$work/page.html") / 1024))"
+  rm -rf "$fleet"
+done

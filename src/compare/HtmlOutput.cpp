@@ -50,16 +50,18 @@ td.share { min-width: 24em; }
 thead th { max-width: 11em; overflow-wrap: anywhere; }
 td { max-width: 16em; overflow-wrap: anywhere; }
 span.count { font-weight: normal; }
-table.columns td { max-width: none; }
+table.columns td, td.share, td.label { max-width: none; }
+td.label { white-space: nowrap; }
 div.bar { display: flex; align-items: center; gap: 0.5em; margin: 1px 0; }
 div.bar span.track { display: inline-block; width: 12em; height: 0.9em; background: #eeeeee; border: 1px solid #b4b4b4; }
 div.bar span.fill { display: block; height: 100%; background: #4a7bd0; }
 )";
 
+// A row's name where rows of every table stand together: its labels are
+// its table's own, and only flags repeat across groups.
 std::string Place(const RowPlace& row) {
-  std::string place = Escape(row.table) + " / ";
-  if (!row.group.empty()) place += Escape(row.group) + " / ";
-  return place + Escape(row.label);
+  return row.group.empty() ? Escape(row.label)
+                           : Escape(row.group) + " / " + Escape(row.label);
 }
 
 // Columns by number and adapter, so that a fleet's fit in one window; the
