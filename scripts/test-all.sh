@@ -83,7 +83,8 @@ bash tests/release/check-reproducible.sh "$root"
 # Briefly, so that they keep working: the figures come from measure.sh.
 benchmark() {  # BENCHMARK...
   local out
-  if ! out=$("$@" --benchmark_min_time=0.01 2>&1) || grep -q 'ERROR OCCURRED' <<<"$out"; then
+  if ! out=$("$@" --benchmark_min_time=0.01 2>&1) ||
+    grep -q "ERROR OCCURRED" <<<"$out"; then
     echo "$out"
     echo "FAILED: $*" >&2
     exit 1

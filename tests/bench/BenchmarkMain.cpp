@@ -14,7 +14,7 @@ int RunBenchmarksInScratchDirectory(int argc, char** argv, bool (*prepare)()) {
   int status = 1;
   if (prepare()) {
     benchmark::Initialize(&argc, argv);
-    benchmark::ConsoleReporter console;
+    benchmark::ConsoleReporter console(benchmark::ConsoleReporter::OO_Tabular);
     console.SetOutputStream(&std::cerr);
     console.SetErrorStream(&std::cerr);
     benchmark::RunSpecifiedBenchmarks(&console);
