@@ -176,11 +176,10 @@ int RunCompare(const std::vector<Argument>& arguments, std::ostream& out,
     // Every report is read, and every trouble told, before any output is
     // put in place.
     const Inputs inputs = ExpandInputs(options.reports);
-    bool troubled = false;
-    for (const std::string& trouble : inputs.troubles) {
-      err << trouble << "\n";
-      troubled = true;
-    }
+    // With --skip-bad a folder that cannot be read is left out like a
+    // report.
+    bool troubled = !inputs.troubles.empty() && !options.skipBad;
+    for (const std::string& trouble : inputs.troubles) err << trouble << "\n";
     Comparison comparison;
     std::size_t skipped = 0;
     for (const fs::path& file : inputs.reports) {
