@@ -136,7 +136,10 @@ class Outputs {
 
   void Finish(const Comparison& comparison, const std::string& summary) {
     if (json_) files_[*json_].Write(FormatJsonEnd());
-    if (html_) files_[*html_].Write(FormatHtml(comparison, summary));
+    if (html_)
+      WriteHtml(comparison, summary, [this](std::string_view bytes) {
+        files_[*html_].Write(bytes);
+      });
     for (PendingFile& file : files_) file.Finish();
   }
 
@@ -175,18 +178,20 @@ int RunCompare(const std::vector<Argument>& arguments, std::ostream& out,
     Outputs outputs(options);
     // Every report is read, and every trouble told, before any output is
     // put in place.
-    const Inputs inputs = ExpandInputs(options.reports);
+    Inputs inputs = ExpandInputs(options.reports);
     // With --skip-bad a folder that cannot be read is left out like a
     // report.
     bool troubled = !inputs.troubles.empty() && !options.skipBad;
     for (const std::string& trouble : inputs.troubles) err << trouble << "\n";
     Comparison comparison;
     std::size_t skipped = 0;
-    for (const fs::path& file : inputs.reports) {
+    for (fs::path& file : inputs.reports) {
       try {
         const std::size_t firstAdapter = comparison.Adapters().size();
         comparison.Add(ReadReport(file));
         outputs.Take(comparison, firstAdapter);
+        // The comparison keeps the name; a fleet's paths go as they are read.
+        fs::path().swap(file);
       } catch (const ReportError& error) {
         err << error.what() << "\n";
         if (options.skipBad)

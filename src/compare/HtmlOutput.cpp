@@ -92,8 +92,18 @@ void AppendRow(std::string& html, const Comparison& comparison, std::size_t row,
   html += "</tr>\n";
 }
 
+using Sink = std::function<void(std::string_view)>;
+
+// Hands what is held on once it is large.
+void Spill(std::string& html, const Sink& write) {
+  if (html.size() < (1 << 16)) return;
+  write(html);
+  html.clear();
+}
+
 // Which adapters each column stands for; a long list stays folded.
-void AppendColumns(std::string& html, const Comparison& comparison) {
+void AppendColumns(std::string& html, const Comparison& comparison,
+                   const Sink& write) {
   const auto& configurations = comparison.Configurations();
   std::vector<std::vector<std::size_t>> members(configurations.size());
   const auto& adapters = comparison.Adapters();
@@ -110,8 +120,10 @@ void AppendColumns(std::string& html, const Comparison& comparison) {
       html += "<details><summary>" + std::to_string(members[k].size()) +
               " adapters alike, the first " + Escape(comparison.ColumnName(k)) +
               "</summary><ul>";
-      for (const std::size_t a : members[k])
+      for (const std::size_t a : members[k]) {
         html += "<li>" + Escape(comparison.AdapterName(a)) + "</li>";
+        Spill(html, write);
+      }
       html += "</ul></details>";
     }
     html += "</td></tr>\n";
@@ -148,8 +160,8 @@ void AppendCoverage(std::string& html, const Comparison& comparison) {
 
 }  // namespace
 
-std::string FormatHtml(const Comparison& comparison,
-                       const std::string& summary) {
+void WriteHtml(const Comparison& comparison, const std::string& summary,
+               const Sink& write) {
   const std::size_t span = comparison.Configurations().size() + 1;
   std::string html =
       "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
@@ -157,7 +169,7 @@ std::string FormatHtml(const Comparison& comparison,
   html += kStyle;
   html += "</style>\n</head>\n<body>\n<h1>Kelvane comparison</h1>\n<p>" +
           Escape(summary) + "</p>\n";
-  AppendColumns(html, comparison);
+  AppendColumns(html, comparison, write);
 
   const auto& rows = AdapterRows();
   html += "<h2>Differences only</h2>\n";
@@ -187,7 +199,15 @@ std::string FormatHtml(const Comparison& comparison,
     AppendRow(html, comparison, row, false);
   }
   html += "</tbody>\n</table>\n</body>\n</html>\n";
-  return html;
+  write(html);
+}
+
+std::string FormatHtml(const Comparison& comparison,
+                       const std::string& summary) {
+  std::string page;
+  WriteHtml(comparison, summary,
+            [&page](std::string_view bytes) { page.append(bytes); });
+  return page;
 }
 
 }  // namespace kelvane

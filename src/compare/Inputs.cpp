@@ -34,30 +34,25 @@ bool IsReportName(const fs::path& path) {
   return true;
 }
 
-// Byte order of the path as UTF-8, alike on every system.
-std::string OrderOf(const fs::path& path) {
-#ifdef _WIN32
-  const auto text = path.generic_u8string();
-  return std::string(text.begin(), text.end());
-#else
-  return path.native();
-#endif
-}
-
 void AddFolder(const fs::path& folder, Inputs& inputs) {
-  std::vector<std::pair<std::string, fs::path>> found;
+  std::vector<fs::path> found;
   std::error_code error;
   fs::recursive_directory_iterator walk(folder, error), end;
   for (; !error && walk != end; walk.increment(error)) {
     std::error_code typeError;
     if (walk->is_regular_file(typeError) && IsReportName(walk->path()))
-      found.emplace_back(OrderOf(walk->path()), walk->path());
+      found.push_back(walk->path());
   }
   if (error)
     inputs.troubles.push_back(ShownName(folder) +
                               ": cannot be read: " + error.message());
-  std::sort(found.begin(), found.end());
-  for (auto& [order, path] : found) inputs.reports.push_back(std::move(path));
+  // In the order of the names' bytes (of their UTF-16 on Windows), not
+  // path by path element as fs::path compares.
+  std::sort(found.begin(), found.end(),
+            [](const fs::path& a, const fs::path& b) {
+              return a.native() < b.native();
+            });
+  for (fs::path& path : found) inputs.reports.push_back(std::move(path));
 }
 
 void AddPath(const fs::path& path, Inputs& inputs) {

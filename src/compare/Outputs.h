@@ -3,7 +3,9 @@
 // self-contained HTML page. Every text is UTF-8.
 #pragma once
 
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "compare/Comparison.h"
@@ -42,7 +44,13 @@ std::string FormatJsonLines(const Comparison& comparison,
                             std::size_t firstAdapter,
                             const std::vector<std::string>& bodies);
 
-// No script, nothing fetched; every report text HTML-escaped.
+// The page, handed to `write` piece by piece: a fleet's lists of adapters
+// never sit whole in memory. No script, nothing fetched; every report text
+// HTML-escaped.
+void WriteHtml(const Comparison& comparison, const std::string& summary,
+               const std::function<void(std::string_view)>& write);
+
+// The same page as one text.
 std::string FormatHtml(const Comparison& comparison,
                        const std::string& summary);
 
