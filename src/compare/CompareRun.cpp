@@ -185,13 +185,13 @@ int RunCompare(const std::vector<Argument>& arguments, std::ostream& out,
     for (const std::string& trouble : inputs.troubles) err << trouble << "\n";
     Comparison comparison;
     std::size_t skipped = 0;
-    for (fs::path& file : inputs.reports) {
+    for (fs::path::string_type& file : inputs.reports) {
       try {
         const std::size_t firstAdapter = comparison.Adapters().size();
-        comparison.Add(ReadReport(file));
+        comparison.Add(ReadReport(fs::path(file)));
         outputs.Take(comparison, firstAdapter);
         // The comparison keeps the name; a fleet's paths go as they are read.
-        fs::path().swap(file);
+        fs::path::string_type().swap(file);
       } catch (const ReportError& error) {
         err << error.what() << "\n";
         if (options.skipBad)

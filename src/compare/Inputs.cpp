@@ -35,24 +35,22 @@ bool IsReportName(const fs::path& path) {
 }
 
 void AddFolder(const fs::path& folder, Inputs& inputs) {
-  std::vector<fs::path> found;
+  std::vector<fs::path::string_type> found;
   std::error_code error;
   fs::recursive_directory_iterator walk(folder, error), end;
   for (; !error && walk != end; walk.increment(error)) {
     std::error_code typeError;
     if (walk->is_regular_file(typeError) && IsReportName(walk->path()))
-      found.push_back(walk->path());
+      found.push_back(walk->path().native());
   }
   if (error)
     inputs.troubles.push_back(ShownName(folder) +
                               ": cannot be read: " + error.message());
-  // In the order of the names' bytes (of their UTF-16 on Windows), not
-  // path by path element as fs::path compares.
-  std::sort(found.begin(), found.end(),
-            [](const fs::path& a, const fs::path& b) {
-              return a.native() < b.native();
-            });
-  for (fs::path& path : found) inputs.reports.push_back(std::move(path));
+  // In the order of the names' bytes (of their UTF-16 on Windows).
+  std::sort(found.begin(), found.end());
+  inputs.reports.insert(inputs.reports.end(),
+                        std::make_move_iterator(found.begin()),
+                        std::make_move_iterator(found.end()));
 }
 
 void AddPath(const fs::path& path, Inputs& inputs) {
@@ -60,7 +58,7 @@ void AddPath(const fs::path& path, Inputs& inputs) {
   if (fs::is_directory(path, error))
     AddFolder(path, inputs);
   else
-    inputs.reports.push_back(path);
+    inputs.reports.push_back(path.native());
 }
 
 void AddList(const Argument& argument, Inputs& inputs) {

@@ -19,7 +19,9 @@ struct Argument {
 std::vector<Argument> ArgumentsOf(const std::vector<std::string>& texts);
 
 struct Inputs {
-  std::vector<std::filesystem::path> reports;
+  // Names as the system spells them: a path keeps its parts besides, which
+  // a fleet of paths would pay for several times over.
+  std::vector<std::filesystem::path::string_type> reports;
   // "NAME: why it cannot be read", for folders and list files.
   std::vector<std::string> troubles;
 };
