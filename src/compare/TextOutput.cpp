@@ -34,9 +34,10 @@ std::string FormatLegend(const Comparison& comparison) {
   for (std::size_t k = 0; k < configurations.size(); ++k) {
     legend += "[" + std::to_string(k + 1) + "] " +
               OnOneLine(comparison.ColumnName(k));
-    if (configurations[k].adapters > 1)
-      legend += ", and " + std::to_string(configurations[k].adapters - 1) +
-                " more adapters alike";
+    const std::size_t more = configurations[k].adapters - 1;
+    if (more > 0)
+      legend += ", and " + std::to_string(more) +
+                (more == 1 ? " more adapter alike" : " more adapters alike");
     legend += '\n';
   }
   return legend;

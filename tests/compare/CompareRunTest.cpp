@@ -69,7 +69,7 @@ TEST_F(CompareRun, ConfigurationsAreInTheOrderOfTheirFirstAdapter) {
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_EQ(run.out.substr(0, run.out.find("Graphics Card Info")),
             "[1] other.html #0 (Other Adapter)\n"
-            "[2] three.html #0 (Sample Adapter 0), and 1 more adapters alike\n"
+            "[2] three.html #0 (Sample Adapter 0), and 1 more adapter alike\n"
             "[3] three.html #1 (Sample Adapter 1)\n"
             "[4] three.html #2 (Sample Adapter 2)\n"
             "[5] flag.html #0 (Sample Adapter 0)\n");
@@ -218,7 +218,7 @@ TEST_F(CompareRun, FoldersAndListFilesStandForTheirReports) {
   // In byte order of path: "fleet/a/deeper/pc.HTML" < "fleet/a/pc1.html".
   EXPECT_EQ(folder.out.substr(0, folder.out.find("Graphics")),
             "[1] " + Native("fleet/a/deeper/pc.HTML") +
-                " #0 (Sample Adapter 0), and 1 more adapters alike\n"
+                " #0 (Sample Adapter 0), and 1 more adapter alike\n"
                 "[2] " +
                 Native("fleet/b/pc.html") + " #0 (Other Adapter)\n");
 
