@@ -25,11 +25,40 @@ std::vector<RowPlace> LayOutRows() {
   return rows;
 }
 
+std::vector<RowLines> FormRowLines() {
+  const std::vector<RowPlace>& rows = AdapterRows();
+  std::vector<RowLines> lines(rows.size());
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    std::vector<FixedLine>& before = lines[i].before;
+    const std::string table(rows[i].table), group(rows[i].group);
+    if (i == 0 || rows[i].table != rows[i - 1].table) {
+      if (i != 0)
+        for (const std::string_view line : kTableClosing)
+          before.push_back(
+              {std::string(line),
+               "the end of table " + std::string(rows[i - 1].table)});
+      for (std::string& line : FormTableHeading(table))
+        before.push_back({std::move(line), "the heading of table " + table});
+    }
+    if (!group.empty() && (i == 0 || rows[i].group != rows[i - 1].group))
+      for (std::string& line : FormGroupHeader(group))
+        before.push_back(
+            {std::move(line), "the header of flag group " + group});
+    lines[i].labelCell = FormCell(rows[i].label);
+  }
+  return lines;
+}
+
 }  // namespace
 
 const std::vector<RowPlace>& AdapterRows() {
   static const std::vector<RowPlace> rows = LayOutRows();
   return rows;
+}
+
+const std::vector<RowLines>& AdapterRowLines() {
+  static const std::vector<RowLines> lines = FormRowLines();
+  return lines;
 }
 
 }  // namespace kelvane

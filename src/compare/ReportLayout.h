@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -19,6 +20,22 @@ struct RowPlace {
 
 // The identity rows, the limit rows, then every flag group's flags.
 const std::vector<RowPlace>& AdapterRows();
+
+struct FixedLine {
+  std::string line;
+  std::string what;  // which part of the report it is, for a message
+};
+
+// The lines of a row that hold no value, formed once from the program's
+// markup: what stands before it (the end of a table, a heading, a group's
+// header), and its label cell.
+struct RowLines {
+  std::vector<FixedLine> before;
+  std::string labelCell;
+};
+
+// One per row of AdapterRows().
+const std::vector<RowLines>& AdapterRowLines();
 
 // The row that names an adapter: its Description.
 inline constexpr std::size_t kDescriptionRow = 1;

@@ -165,51 +165,14 @@ std::string ReadValueCell(Lines& lines, const RowPlace& row) {
   return std::string(value);
 }
 
-// The lines of an adapter's tables that hold no value, formed once: what
-// stands before each row (the end of a table, a heading, a group's header),
-// and each row's label cell.
-struct ExpectedLine {
-  std::string line;
-  std::string what;  // which part of the report it is
-};
-
-struct RowLines {
-  std::vector<ExpectedLine> before;
-  std::string labelCell;
-};
-
-std::vector<RowLines> FormRowLines() {
-  const std::vector<RowPlace>& rows = AdapterRows();
-  std::vector<RowLines> lines(rows.size());
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    std::vector<ExpectedLine>& before = lines[i].before;
-    const std::string table(rows[i].table), group(rows[i].group);
-    if (i == 0 || rows[i].table != rows[i - 1].table) {
-      if (i != 0)
-        for (const std::string_view line : kTableClosing)
-          before.push_back(
-              {std::string(line),
-               "the end of table " + std::string(rows[i - 1].table)});
-      for (std::string& line : FormTableHeading(table))
-        before.push_back({std::move(line), "the heading of table " + table});
-    }
-    if (!group.empty() && (i == 0 || rows[i].group != rows[i - 1].group))
-      for (std::string& line : FormGroupHeader(group))
-        before.push_back(
-            {std::move(line), "the header of flag group " + group});
-    lines[i].labelCell = FormCell(rows[i].label);
-  }
-  return lines;
-}
-
 AdapterCells ReadAdapter(Lines& lines) {
-  static const std::vector<RowLines> rowLines = FormRowLines();
+  const std::vector<RowLines>& rowLines = AdapterRowLines();
   const std::vector<RowPlace>& rows = AdapterRows();
   AdapterCells adapter;
   adapter.values.reserve(rows.size());
   for (std::size_t i = 0; i < rows.size(); ++i) {
     const RowPlace& row = rows[i];
-    for (const ExpectedLine& expected : rowLines[i].before)
+    for (const FixedLine& expected : rowLines[i].before)
       lines.Expect(expected.line,
                    [&] { return expected.what + " " + Quoted(expected.line); });
     lines.Expect(kRowStart, [&] {

@@ -45,9 +45,9 @@ std::optional<std::vector<std::uint64_t>> ReadNumbers(std::string_view text,
 // Every form is checked by forming the value again: only the writer's own
 // spelling of a value comes back the same.
 template <typename Value>
-bool FormsAgain(std::string (*form)(Value), Value value,
-                std::string_view text) {
-  return form(value) == text;
+bool IsNumberForm(std::string_view text, std::string (*form)(Value)) {
+  const auto number = ReadNumber(text, UINT32_MAX);
+  return number && form(static_cast<Value>(*number)) == text;
 }
 
 bool IsFloatForm(std::string_view text) {
@@ -112,9 +112,8 @@ bool IsWhqlForm(std::string_view text) {
 
 bool IsShaderVersionForm(std::string_view text) {
   const auto parts = ReadNumbers(text, '.', 2, 0xFF);
-  return parts &&
-         FormsAgain(FormShaderVersionValue,
-                    static_cast<DWORD>((*parts)[0] << 8 | (*parts)[1]), text);
+  return parts && FormShaderVersionValue(static_cast<DWORD>(
+                      (*parts)[0] << 8 | (*parts)[1])) == text;
 }
 
 bool IsDriverVersionForm(std::string_view text) {
@@ -135,16 +134,10 @@ bool IsWrittenForm(RowKind kind, std::string_view text) {
     case RowKind::Text:
       return text.size() <= kLongestText &&
              text.find('\0') == std::string_view::npos;
-    case RowKind::Dword: {
-      const auto number = ReadNumber(text, UINT32_MAX);
-      return number &&
-             FormsAgain(FormDwordValue, static_cast<DWORD>(*number), text);
-    }
-    case RowKind::Uint: {
-      const auto number = ReadNumber(text, UINT32_MAX);
-      return number &&
-             FormsAgain(FormUintValue, static_cast<UINT>(*number), text);
-    }
+    case RowKind::Dword:
+      return IsNumberForm(text, FormDwordValue);
+    case RowKind::Uint:
+      return IsNumberForm(text, FormUintValue);
     case RowKind::Float:
       return IsFloatForm(text);
     case RowKind::Guid:

@@ -32,15 +32,13 @@ class FileNames : public CompareTest {
 };
 
 TEST_F(FileNames, NamesInAnyScriptWorkAsReportFolderAndOutput) {
-  const char* const
-      names[] =
-          {
-              "\xE6\x8A\xA5\xE5\x91\x8A-\xC3\xA9",  // 报告-é
-              "\xCE\x95\xCE\xBB\xCE\xBB\xCE\xB7\xCE\xBD\xCE\xB9\xCE\xBA\xCE"
-              "\xAC",                      // Ελληνικά
-              "Zo\xC3\xAB",                // Zoë
-              "\xE6\xAF\x94\xE8\xBC\x83",  // 比較
-          };
+  const char* const names[] = {
+      "\xE6\x8A\xA5\xE5\x91\x8A-\xC3\xA9",  // 报告-é
+      "\xCE\x95\xCE\xBB\xCE\xBB\xCE\xB7\xCE\xBD\xCE\xB9\xCE\xBA\xCE"
+      "\xAC",                      // Ελληνικά
+      "Zo\xC3\xAB",                // Zoë
+      "\xE6\xAF\x94\xE8\xBC\x83",  // 比較
+  };
   for (const char* name : names) {
     SCOPED_TRACE(name);
     const std::string report = std::string(name) + ".html";

@@ -31,19 +31,13 @@ std::string FormReportBytes(const kelvane::Report& report) {
   std::string bytes;
   AddLine(bytes, kReportStart);
   AddLines(bytes, kReportHead);
-  const auto& rows = kelvane::AdapterRows();
+  const auto& rowLines = kelvane::AdapterRowLines();
   for (const kelvane::AdapterCells& adapter : report.adapters) {
-    for (std::size_t row = 0; row < rows.size(); ++row) {
-      const kelvane::RowPlace& place = rows[row];
-      if (row == 0 || place.table != rows[row - 1].table) {
-        if (row != 0) AddLines(bytes, kTableClosing);
-        AddLines(bytes, FormTableHeading(place.table));
-      }
-      if (!place.group.empty() &&
-          (row == 0 || place.group != rows[row - 1].group))
-        AddLines(bytes, FormGroupHeader(place.group));
+    for (std::size_t row = 0; row < rowLines.size(); ++row) {
+      for (const kelvane::FixedLine& fixed : rowLines[row].before)
+        AddLine(bytes, fixed.line);
       AddLine(bytes, kRowStart);
-      AddLine(bytes, FormCell(place.label));
+      AddLine(bytes, rowLines[row].labelCell);
       AddLine(bytes, FormCell(adapter.values[row]));
       AddLine(bytes, kRowEnd);
     }
