@@ -29,15 +29,35 @@ endif()
 if(MINGW)
   # MinGW's own printf: the C runtime's gives other digits for large floats.
   target_compile_definitions(kelvane_build_flags INTERFACE __USE_MINGW_ANSI_STDIO=1)
-  # The headers then offer nothing newer than the oldest Windows we run on.
-  math(EXPR kelvane_winnt "0x0500 + ${KELVANE_NT5_MINOR}" OUTPUT_FORMAT HEXADECIMAL)
+  # The headers offer nothing newer than the oldest Windows that
+  # kelvane-compare runs on. kelvane.exe reaches further back (Windows 98 on
+  # x86), which the NT version macros cannot express: the import checks of
+  # tests/release hold it there.
+  string(REPLACE "." ";" kelvane_tool_windows ${KELVANE_TOOL_WINDOWS})
+  list(GET kelvane_tool_windows 0 kelvane_major)
+  list(GET kelvane_tool_windows 1 kelvane_minor)
+  math(EXPR kelvane_winnt "${kelvane_major} * 256 + ${kelvane_minor}"
+    OUTPUT_FORMAT HEXADECIMAL)
   target_compile_definitions(kelvane_build_flags INTERFACE
     _WIN32_WINNT=${kelvane_winnt} WINVER=${kelvane_winnt})
   target_link_options(kelvane_build_flags INTERFACE
     # No MinGW DLL beside the programs.
     -static
-    # Loadable from Windows XP / Server 2003 on; no time stamp in the header.
-    -Wl,--major-subsystem-version=5,--minor-subsystem-version=${KELVANE_NT5_MINOR}
-    -Wl,--major-os-version=5,--minor-os-version=${KELVANE_NT5_MINOR}
+    # No time stamp in the header.
     -Wl,--no-insert-timestamp)
 endif()
+
+# kelvane_oldest_windows(TARGET MAJOR.MINOR): the PE subsystem and OS version
+# of a Windows program, the oldest Windows whose loader takes it. Windows 98
+# and ME take at most 4.10; NT takes nothing newer than itself.
+function(kelvane_oldest_windows target version)
+  if(NOT MINGW)
+    return()
+  endif()
+  string(REPLACE "." ";" parts ${version})
+  list(GET parts 0 major)
+  list(GET parts 1 minor)
+  target_link_options(${target} PRIVATE
+    -Wl,--major-subsystem-version=${major},--minor-subsystem-version=${minor}
+    -Wl,--major-os-version=${major},--minor-os-version=${minor})
+endfunction()

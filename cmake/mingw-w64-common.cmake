@@ -1,5 +1,6 @@
 # Shared by the MinGW-w64 toolchain files, which set KELVANE_MINGW_TRIPLET and
-# KELVANE_NT5_MINOR (the NT 5.x release the architecture first shipped on).
+# the oldest Windows each program loads on: KELVANE_PROGRAM_WINDOWS for
+# kelvane.exe, KELVANE_TOOL_WINDOWS for kelvane-compare (MAJOR.MINOR).
 set(CMAKE_SYSTEM_NAME Windows)
 
 # The shipped programs use the win32 thread model: the POSIX model links

@@ -1,6 +1,9 @@
-# Cross-compiling the Windows x86 (32-bit) build with Debian's MinGW-w64.
-# Windows XP is NT 5.1.
+# Cross-compiling the Windows x86 build with Debian's MinGW-w64.
+# kelvane.exe loads on Windows 98 SE, ME (whose loader takes subsystem 4.10 at
+# most) and NT 4 / 2000 on; kelvane-compare needs Windows 2000 (NT 5.0) for
+# hard links and 64-bit file sizes.
 set(CMAKE_SYSTEM_PROCESSOR x86)
 set(KELVANE_MINGW_TRIPLET i686-w64-mingw32)
-set(KELVANE_NT5_MINOR 1)
+set(KELVANE_PROGRAM_WINDOWS 4.0)
+set(KELVANE_TOOL_WINDOWS 5.0)
 include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-common.cmake)

@@ -19,19 +19,20 @@ static_assert(
 
 // Only the copy in the system directory, by its full path: the program is run
 // from wherever it was saved, and a d3d8.dll beside it or in the working
-// directory must never be picked up by the search order.
+// directory must never be picked up by the search order. The ANSI functions:
+// on Windows 98 and ME the wide ones are stubs that fail.
 HMODULE LoadSystemD3d8() {
-  wchar_t directory[MAX_PATH];
-  const UINT length = GetSystemDirectoryW(directory, MAX_PATH);
+  char directory[MAX_PATH];
+  const UINT length = GetSystemDirectoryA(directory, MAX_PATH);
   if (length == 0 || length >= MAX_PATH) return nullptr;
-  std::wstring path(directory, length);
-  if (path.back() != L'\\') path += L'\\';
-  path += L"d3d8.dll";
+  std::string path(directory, length);
+  if (path.back() != '\\') path += '\\';
+  path += "d3d8.dll";
   // No "missing file" dialog on old systems: a failure is the caller's to
   // report.
   const UINT previousMode =
       SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
-  HMODULE module = LoadLibraryW(path.c_str());
+  HMODULE module = LoadLibraryA(path.c_str());
   SetErrorMode(previousMode);
   return module;
 }

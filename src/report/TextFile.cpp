@@ -23,16 +23,41 @@ std::string ToCrLf(const std::string& text) {
 
 #ifdef _WIN32
 
+// Windows 95, 98 and ME: the high bit of GetVersion.
+bool IsWindows9x() { return (GetVersion() & 0x80000000u) != 0; }
+
+HANDLE OpenForAppending(const char* name) {
+  // Others may read, write or delete the file while it is open here, and
+  // every write lands at the end, wherever the end is by then.
+  if (!IsWindows9x())
+    return CreateFileA(name, FILE_APPEND_DATA,
+                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                       nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  // 9x knows neither append access nor shared deletion: write at the end
+  // as it stands when the file is opened.
+  const HANDLE file =
+      CreateFileA(name, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                  nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file != INVALID_HANDLE_VALUE &&
+      SetFilePointer(file, 0, nullptr, FILE_END) == INVALID_SET_FILE_POINTER &&
+      GetLastError() != NO_ERROR) {
+    CloseHandle(file);
+    return INVALID_HANDLE_VALUE;
+  }
+  return file;
+}
+
+HANDLE OpenEmptied(const char* name) {
+  const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE |
+                      (IsWindows9x() ? 0 : FILE_SHARE_DELETE);
+  return CreateFileA(name, GENERIC_WRITE, share, nullptr, CREATE_ALWAYS,
+                     FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
 bool WriteBytes(const char* name, FileOpening opening,
                 const std::string& bytes) {
-  // Others may read, write or delete the file while it is open here.
-  const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-  const HANDLE file =
-      opening == FileOpening::Append
-          ? CreateFileA(name, FILE_APPEND_DATA, share, nullptr, OPEN_ALWAYS,
-                        FILE_ATTRIBUTE_NORMAL, nullptr)
-          : CreateFileA(name, GENERIC_WRITE, share, nullptr, CREATE_ALWAYS,
-                        FILE_ATTRIBUTE_NORMAL, nullptr);
+  const HANDLE file = opening == FileOpening::Append ? OpenForAppending(name)
+                                                     : OpenEmptied(name);
   if (file == INVALID_HANDLE_VALUE) return false;
   bool whole = true;
   std::size_t done = 0;

@@ -2,8 +2,8 @@
 # kelvane.exe under Wine, as a user runs it:
 #   kelvane-e2e.sh CASE KELVANE_EXE PLANTED_D3D8_DLL LOAD_BY_NAME_EXE PREFIX ARCH
 #                  IDENTITY_ROWS LIMIT_ROWS FLAG_ROWS
-# CASE: display | no-display | planted-d3d8 | winxp (the display case, with
-# Wine reporting Windows XP); ARCH: win64 | win32. The counts are those of
+# CASE: display | no-display | planted-d3d8 | winxp | win98 | win2k (the
+# display case, with Wine reporting that Windows); ARCH: win64 | win32. The counts are those of
 # one adapter's tables. kelvane-compare.exe is taken from beside KELVANE_EXE.
 set -euo pipefail
 case_name=$1 kelvane=$2 planted=$3 load_by_name=$4 prefix=$5 arch=$6
@@ -63,28 +63,65 @@ check_report() {
   echo "report: $summary"
 }
 
+# Runs kelvane.exe on the display in a folder of its own; the exit code in rc.
+run_on_display() {  # FOLDER PREFIX
+  mkdir -p "$1"
+  run_in "$1" "$scripts/with-display.sh" "$scripts/wine-run.sh" "$2" "$arch" "$kelvane" >"$work/console"
+}
+
+# Under an older Windows, Wine's Direct3D answers as under the default one,
+# but for the rows it words after the system, such as DriverVersion: the two
+# reports, read back by kelvane-compare, differ in no other row.
+check_like_default() {  # ROWS THAT MAY DIFFER...
+  run_on_display "$work/default" "$base_prefix"
+  expect_equal "exit code on the default Windows" "$rc" 0
+  local compare_rc=0 row differing=
+  (cd "$work" && "$scripts/wine-run.sh" "$base_prefix" "$arch" "$compare" \
+    default/DeviceCaps.html run/DeviceCaps.html) >"$work/against-default" 2>&1 ||
+    compare_rc=$?
+  [ "$compare_rc" -le 1 ] || fail "kelvane-compare could not compare: $(head -c 600 "$work/against-default")"
+  differing=$(grep -v -e '^\[[0-9]*\] ' -e ' rows\? differs\? across ' "$work/against-default" |
+    tr -d '\r' | sed 's/: .*//')
+  for row in "$@"; do differing=$(grep -v -x -F "Graphics Card Info / $row" <<<"$differing" || true); done
+  [ -z "$differing" ] || fail "rows that differ from the default Windows's report: $differing"
+  echo "against the default Windows: $(grep -i -e ' / ' "$work/against-default" | tr -d '\r' | tr '\n' ';')"
+}
+
 created=$'Kelvane 1.0\r\n\r\nDeviceCaps.html has been created.\r\n\r\n'
 no_direct3d_message='Error creating Direct3D8 object. You need to have DirectX 8 installed!'
 
 case "$case_name" in
-  display | winxp)
-    if [ "$case_name" = winxp ]; then
-      # A prefix of its own, whose Windows says it is XP (XP x64 for win64).
-      prefix=$prefix-winxp
-      export KELVANE_WINE_VERSION=winxp
-      [ "$arch" = win32 ] || KELVANE_WINE_VERSION=winxp64
+  display | winxp | win98 | win2k)
+    base_prefix=$prefix
+    if [ "$case_name" != display ]; then
+      # A prefix of its own, whose Windows says it is that one (XP x64 for
+      # winxp on win64).
+      prefix=$prefix-$case_name
+      export KELVANE_WINE_VERSION=$case_name
+      [ "$case_name" != winxp ] || [ "$arch" = win32 ] || KELVANE_WINE_VERSION=winxp64
     fi
-    mkdir -p "$work/run"
-    run_in "$work/run" "$scripts/with-display.sh" "$scripts/wine-run.sh" "$prefix" "$arch" "$kelvane" >"$work/console"
+    run_on_display "$work/run" "$prefix"
     expect_equal "exit code" "$rc" 0
     expect_equal "console" "$(cat "$work/console"; echo .)" "$created."
     check_report
     [ ! -e "$work/run/error.txt" ] || fail "a successful run wrote error.txt"
-    if [ "$case_name" = winxp ]; then
-      # XP is NT 5.1, XP x64 and Server 2003 are NT 5.2.
-      grep -q '^"CurrentVersion"="5\.[12]"' "$prefix/system.reg" ||
-        fail "the prefix does not report Windows XP"
-    fi
+    case $case_name in
+      winxp)
+        # XP is NT 5.1, XP x64 and Server 2003 are NT 5.2.
+        grep -q '^"CurrentVersion"="5\.[12]"' "$prefix/system.reg" ||
+          fail "the prefix does not report Windows XP"
+        ;;
+      win98)
+        grep -q '^"VersionNumber"="4\.10\.' "$prefix/system.reg" ||
+          fail "the prefix does not report Windows 98"
+        KELVANE_WINE_VERSION='' check_like_default DriverVersion
+        ;;
+      win2k)
+        grep -q '^"CurrentVersion"="5\.0"' "$prefix/system.reg" ||
+          fail "the prefix does not report Windows 2000"
+        KELVANE_WINE_VERSION='' check_like_default DriverVersion
+        ;;
+    esac
     ;;
   no-display)
     mkdir -p "$work/run"
