@@ -62,7 +62,8 @@ for arch in x86 x64; do
   for program in src/driver/kelvane.exe src/compare/kelvane-compare.exe; do
     stripped="$work/$(basename "$program")"
     "$triplet-strip" -o "$stripped" "build/release-$arch/$program"
-    echo "$arch $(basename "$program"): $(stat -c %s "$stripped") bytes, $(bash tests/release/check-nt5-imports.sh "$triplet-objdump" "$arch" tests/release/nt5-exports "$stripped" | sed 's/^[^:]*: //')"
+    nt5=tests/release/nt5-exports
+    echo "$arch $(basename "$program"): $(stat -c %s "$stripped") bytes, $(bash tests/release/check-imports.sh "$triplet-objdump" "$arch" "$stripped" 5.2 "Windows XP / Server 2003" KERNEL32=$nt5/kernel32.txt msvcrt=$nt5/msvcrt.txt | sed 's/^[^:]*: //')"
   done
 done
 
