@@ -1,12 +1,16 @@
 #include "compare/CompareRun.h"
 
+#include <new>
 #include <optional>
+#include <unordered_set>
 
 #include "compare/Comparison.h"
 #include "compare/FileNames.h"
 #include "compare/OutputFile.h"
 #include "compare/Outputs.h"
 #include "compare/ReportParser.h"
+#include "compare/TerminalText.h"
+#include "compare/Utf8.h"
 
 namespace kelvane {
 namespace {
@@ -83,7 +87,7 @@ Options ParseOptions(const std::vector<Argument>& arguments) {
       const auto& native = arguments[i].path.native();
       SetOutput(options, name, native.substr(equals + 1));
     } else {
-      throw UsageError("unknown option " + text);
+      throw UsageError("unknown option " + ShownText(text));
     }
   }
   if (options.help || options.version) return options;
@@ -98,31 +102,32 @@ Options ParseOptions(const std::vector<Argument>& arguments) {
           IsSameFile(**outputs[a].second, **outputs[b].second))
         throw UsageError(std::string(outputs[a].first) + " and " +
                          outputs[b].first + " name the same file");
-  // An output over a report would lose the report.
-  for (const auto& [name, output] : outputs)
-    for (const Argument& report : options.reports)
-      if (*output && report.text[0] != '@' && IsSameFile(**output, report.path))
-        throw UsageError(std::string(name) + " names the report " +
-                         report.text);
   return options;
 }
 
-// The outputs that are written as the reports are read, and the page,
+// The output files: those written as the reports are read, and the page,
 // written once all are in.
-class Outputs {
+class OutputFiles {
  public:
-  explicit Outputs(const Options& options) {
-    if (options.html) html_ = Add(*options.html);
+  explicit OutputFiles(const Options& options) {
+    if (options.html) html_ = Add("--html", *options.html);
     if (options.json) {
-      json_ = Add(*options.json);
+      json_ = Add("--json", *options.json);
       files_[*json_].Write(FormatJsonStart());
     }
-    if (options.jsonl) jsonl_ = Add(*options.jsonl);
+    if (options.jsonl) jsonl_ = Add("--jsonl", *options.jsonl);
+  }
+
+  // The option whose output would replace the file, if one would.
+  const char* Replacing(const FileIdentity& identity) const {
+    for (std::size_t i = 0; i < files_.size(); ++i)
+      if (files_[i].Replaces() == identity) return options_[i];
+    return nullptr;
   }
 
   // The report last added to the comparison, its adapters from
   // `firstAdapter` on.
-  void Take(const Comparison& comparison, std::size_t firstAdapter) {
+  void WriteAdapters(const Comparison& comparison, std::size_t firstAdapter) {
     if (!json_ && !jsonl_) return;
     for (std::size_t k = bodies_.size(); k < comparison.Configurations().size();
          ++k)
@@ -146,16 +151,98 @@ class Outputs {
   void Commit() { CommitAll(files_); }
 
  private:
-  std::size_t Add(const fs::path& target) {
+  std::size_t Add(const char* option, const fs::path& target) {
     files_.emplace_back(target);
+    options_.push_back(option);
     return files_.size() - 1;
   }
 
   std::vector<PendingFile> files_;
+  std::vector<const char*> options_;
   std::optional<std::size_t> html_, json_, jsonl_;
   // Each configuration's JSON, formed once for all its adapters.
   std::vector<std::string> bodies_;
 };
+
+struct Reading {
+  Comparison comparison;
+  std::size_t skipped = 0;
+  bool troubled = false;
+};
+
+// Every report, each file once however it was reached; every trouble told.
+// No output is put in place before all are read.
+Reading ReadInputs(const Options& options, OutputFiles& outputs,
+                   std::ostream& err) {
+  Inputs inputs = ExpandInputs(options.reports);
+  for (const ListFile& list : inputs.lists)
+    if (const char* option = outputs.Replacing(list.identity))
+      throw UsageError(std::string(option) + " names the list file " +
+                       ShownText(NameToUtf8(list.shown)));
+  Reading reading;
+  // With --skip-bad what cannot be read is left out like a bad report.
+  for (const std::string& trouble : inputs.troubles) {
+    err << trouble << "\n";
+    (options.skipBad ? ++reading.skipped : reading.troubled = true);
+  }
+  std::unordered_set<FileIdentity, FileIdentityHash> seen;
+  for (InputReport& input : inputs.reports) {
+    const fs::path path(std::move(input.name));
+    const std::string shown = ShownName(path);
+    try {
+      InputFile file(path, ShownText(shown));
+      if (const char* option = outputs.Replacing(file.Identity())) {
+        // This run's own output of a run before, kept among the reports.
+        if (input.inFolder && !BeginsLikeReport(file)) continue;
+        throw UsageError(std::string(option) + " names the report " +
+                         ShownText(shown));
+      }
+      if (!seen.insert(file.Identity()).second) continue;
+      const std::size_t firstAdapter = reading.comparison.Adapters().size();
+      reading.comparison.Add(ReadReport(file, shown));
+      outputs.WriteAdapters(reading.comparison, firstAdapter);
+    } catch (const std::runtime_error& error) {
+      if (!dynamic_cast<const InputError*>(&error) &&
+          !dynamic_cast<const ReportError*>(&error))
+        throw;
+      err << ListPlace(inputs, input) << error.what() << "\n";
+      (options.skipBad ? ++reading.skipped : reading.troubled = true);
+    }
+  }
+  return reading;
+}
+
+int CompareAndWrite(const Options& options, std::ostream& out,
+                    std::ostream& err) {
+  OutputFiles outputs(options);
+  Reading reading = ReadInputs(options, outputs, err);
+  const Comparison& comparison = reading.comparison;
+  if (reading.troubled) return 2;
+  if (comparison.Files().empty()) {
+    err << "kelvane-compare: no report "
+        << (reading.skipped > 0 ? "could be read" : "was found") << "\n";
+    return 2;
+  }
+  const std::string summary = Summarize(comparison, reading.skipped);
+  outputs.Finish(comparison, summary);
+  out << FormatLegend(comparison)
+      << (options.coverage ? FormatCoverage(comparison)
+                           : FormatDifferences(comparison))
+      << summary << "\n";
+  out.flush();
+  if (!out) {
+    err << "kelvane-compare: the standard output cannot be written\n";
+    return 2;
+  }
+  outputs.Commit();
+  return comparison.DifferingRows() == 0 ? 0 : 1;
+}
+
+int UsageTrouble(const std::string& what, std::ostream& err) {
+  err << "kelvane-compare: " << what
+      << " (kelvane-compare --help tells how to use it)\n";
+  return 2;
+}
 
 }  // namespace
 
@@ -165,65 +252,27 @@ int RunCompare(const std::vector<Argument>& arguments, std::ostream& out,
   try {
     options = ParseOptions(arguments);
   } catch (const UsageError& error) {
-    err << "kelvane-compare: " << error.what() << "\n" << kUsage;
-    return 2;
+    return UsageTrouble(error.what(), err);
   }
   if (options.help || options.version) {
     out << (options.help ? kUsage : "kelvane-compare " KELVANE_VERSION "\n");
     out.flush();
     return out ? 0 : 2;
   }
-
+  // Every failure is told and ends the run with 2; the outputs' temporary
+  // files go as the stack unwinds.
   try {
-    Outputs outputs(options);
-    // Every report is read, and every trouble told, before any output is
-    // put in place.
-    Inputs inputs = ExpandInputs(options.reports);
-    // With --skip-bad a folder that cannot be read is left out like a
-    // report.
-    bool troubled = !inputs.troubles.empty() && !options.skipBad;
-    for (const std::string& trouble : inputs.troubles) err << trouble << "\n";
-    Comparison comparison;
-    std::size_t skipped = 0;
-    for (fs::path::string_type& file : inputs.reports) {
-      try {
-        const std::size_t firstAdapter = comparison.Adapters().size();
-        comparison.Add(ReadReport(fs::path(file)));
-        outputs.Take(comparison, firstAdapter);
-        // The comparison keeps the name; a fleet's paths go as they are read.
-        fs::path::string_type().swap(file);
-      } catch (const ReportError& error) {
-        err << error.what() << "\n";
-        if (options.skipBad)
-          ++skipped;
-        else
-          troubled = true;
-      }
-    }
-    if (troubled) return 2;
-    if (comparison.Files().empty()) {
-      err << "kelvane-compare: no report "
-          << (skipped > 0 ? "could be read" : "was found") << "\n";
-      return 2;
-    }
-
-    const std::string summary = Summarize(comparison, skipped);
-    outputs.Finish(comparison, summary);
-    out << FormatLegend(comparison)
-        << (options.coverage ? FormatCoverage(comparison)
-                             : FormatDifferences(comparison))
-        << summary << "\n";
-    out.flush();
-    if (!out) {
-      err << "kelvane-compare: the standard output cannot be written\n";
-      return 2;
-    }
-    outputs.Commit();
-    return comparison.DifferingRows() == 0 ? 0 : 1;
+    return CompareAndWrite(options, out, err);
+  } catch (const UsageError& error) {
+    return UsageTrouble(error.what(), err);
   } catch (const OutputError& error) {
     err << "kelvane-compare: " << error.what() << "\n";
-    return 2;
+  } catch (const std::bad_alloc&) {
+    err << "kelvane-compare: out of memory\n";
+  } catch (const std::exception& error) {
+    err << "kelvane-compare: " << error.what() << "\n";
   }
+  return 2;
 }
 
 }  // namespace kelvane

@@ -1,16 +1,20 @@
 #include "compare/Coverage.h"
 #include "compare/Outputs.h"
 #include "compare/ReportLayout.h"
+#include "compare/TerminalText.h"
 
 namespace kelvane {
 namespace {
 
 // Report texts come from other people's machines and are unescaped markup
 // there: everything taken from a report goes through here.
+// Controls are shown, a CR among them, so that two texts that differ never
+// look alike.
 std::string Escape(std::string_view text) {
   std::string html;
-  for (const char c : text) {
-    switch (c) {
+  for (std::size_t at = 0; at < text.size();) {
+    std::size_t length = 1;
+    switch (text[at]) {
       case '&':
         html += "&amp;";
         break;
@@ -29,11 +33,14 @@ std::string Escape(std::string_view text) {
       case '\n':
         html += "<br>";
         break;
-      case '\r':
-        break;
       default:
-        html += c;
+        if (const std::string escape = ControlEscapeAt(text, at, length);
+            !escape.empty())
+          html += "<span class=\"control\">" + escape + "</span>";
+        else
+          html.append(text.substr(at, length));
     }
+    at += length;
   }
   return html;
 }
@@ -50,6 +57,7 @@ td.share { min-width: 24em; }
 thead th { max-width: 11em; overflow-wrap: anywhere; }
 td { max-width: 16em; overflow-wrap: anywhere; }
 span.count { font-weight: normal; }
+span.control { color: #b00020; font-family: monospace; }
 table.columns td, td.share, td.label { max-width: none; }
 td.label { white-space: nowrap; }
 div.bar { display: flex; align-items: center; gap: 0.5em; margin: 1px 0; }

@@ -1,17 +1,20 @@
 #include "compare/Inputs.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
-#include <fstream>
-#include <iterator>
+#include <unordered_set>
 
 #include "compare/FileNames.h"
+#include "compare/TerminalText.h"
+#include "compare/Utf8.h"
 
 namespace kelvane {
 namespace {
 
 namespace fs = std::filesystem;
+
+// Longer than any path a system takes (32,767 UTF-16 units on Windows, as
+// UTF-8): a list line beyond it is no path.
+constexpr std::size_t kLongestPath = 3 * 32767;
 
 fs::path PathOfUtf8(const std::string& text) {
 #ifdef _WIN32
@@ -34,64 +37,162 @@ bool IsReportName(const fs::path& path) {
   return true;
 }
 
-void AddFolder(const fs::path& folder, Inputs& inputs) {
-  std::vector<fs::path::string_type> found;
-  std::error_code error;
-  fs::recursive_directory_iterator walk(folder, error), end;
-  for (; !error && walk != end; walk.increment(error)) {
-    std::error_code typeError;
-    if (walk->is_regular_file(typeError) && IsReportName(walk->path()))
-      found.push_back(walk->path().native());
+std::string Named(const fs::path& path) { return ShownText(ShownName(path)); }
+
+const char* WhatIsNotAFile(fs::file_type type) {
+  switch (type) {
+    case fs::file_type::fifo:
+      return ": is a FIFO, not a report";
+    case fs::file_type::socket:
+      return ": is a socket, not a report";
+    case fs::file_type::block:
+    case fs::file_type::character:
+      return ": is a device, not a report";
+    default:
+      return ": is not a regular file";
   }
-  if (error)
-    inputs.troubles.push_back(ShownName(folder) +
-                              ": cannot be read: " + error.message());
-  // In the order of the names' bytes (of their UTF-16 on Windows).
-  std::sort(found.begin(), found.end());
-  inputs.reports.insert(inputs.reports.end(),
-                        std::make_move_iterator(found.begin()),
-                        std::make_move_iterator(found.end()));
 }
 
-void AddPath(const fs::path& path, Inputs& inputs) {
-  std::error_code error;
-  if (fs::is_directory(path, error))
-    AddFolder(path, inputs);
-  else
-    inputs.reports.push_back(path.native());
-}
+class Expansion {
+ public:
+  explicit Expansion(Inputs& inputs) : inputs_(inputs) {}
 
-void AddList(const Argument& argument, Inputs& inputs) {
-  fs::path list = argument.path.native().substr(1);
-  std::ifstream stream(list, std::ios::binary);
-  const std::string shown = argument.text;
-  if (!stream) {
-    inputs.troubles.push_back(shown +
-                              ": cannot be read: " + std::strerror(errno));
-    return;
+  // A folder and every folder beneath it, one at a time: only one folder is
+  // open at once, however deep the tree.
+  void AddFolder(const fs::path& top, const std::string& place) {
+    std::vector<fs::path::string_type> found;
+    std::vector<fs::path> pending{top};
+    while (!pending.empty()) {
+      const fs::path folder = std::move(pending.back());
+      pending.pop_back();
+      // A link may lead back up the tree: each folder once.
+      if (const auto identity = IdentityOf(folder))
+        if (!folders_.insert(*identity).second) continue;
+      std::vector<fs::path> subfolders = ReadFolder(
+          folder, folder == top ? place : std::string(), found);
+      pending.insert(pending.end(), std::make_move_iterator(subfolders.rbegin()),
+                     std::make_move_iterator(subfolders.rend()));
+    }
+    // In the order of the names' bytes (of their UTF-16 on Windows).
+    std::sort(found.begin(), found.end());
+    for (fs::path::string_type& name : found)
+      inputs_.reports.push_back({std::move(name), InputReport::kNoList, 0, true});
   }
-  const std::string bytes(std::istreambuf_iterator<char>(stream), {});
-  if (stream.bad()) {
-    inputs.troubles.push_back(shown + ": cannot be read");
-    return;
+
+  void AddPath(const fs::path& path, std::uint32_t list, std::uint32_t line,
+               const std::string& place) {
+    std::error_code error;
+    if (fs::is_directory(path, error))
+      AddFolder(path, place);
+    else
+      inputs_.reports.push_back({path.native(), list, line, false});
   }
-  std::size_t start = 0, number = 0;
-  while (start < bytes.size()) {
-    std::size_t end = bytes.find('\n', start);
-    if (end == std::string::npos) end = bytes.size();
-    std::string line = bytes.substr(start, end - start);
-    start = end + 1;
-    ++number;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (line.empty()) continue;
+
+  void AddList(const Argument& argument) {
+    const std::string shown = ShownText(NameToUtf8(argument.text));
     try {
-      AddPath(PathOfUtf8(line), inputs);
-    } catch (const std::exception&) {
-      inputs.troubles.push_back(shown + ":" + std::to_string(number) +
-                                ": expected a path in UTF-8");
+      InputFile file(argument.path.native().substr(1), shown);
+      const auto list = static_cast<std::uint32_t>(inputs_.lists.size());
+      inputs_.lists.push_back({argument.text, file.Identity()});
+      ReadList(file, shown, list);
+    } catch (const InputError& error) {
+      inputs_.troubles.push_back(error.what());
     }
   }
-}
+
+ private:
+  // Lists a folder's entries: its report files into `found`, its folders
+  // returned. An entry that cannot be read is a trouble of its own.
+  std::vector<fs::path> ReadFolder(const fs::path& folder,
+                                   const std::string& place,
+                                   std::vector<fs::path::string_type>& found) {
+    std::vector<fs::path> subfolders;
+    std::error_code error;
+    fs::directory_iterator entries(folder, error);
+    for (; !error && entries != fs::directory_iterator();
+         entries.increment(error)) {
+      const fs::directory_entry& entry = *entries;
+      std::error_code typeError;
+      // The type the listing gave, unless the entry is a link to follow.
+      fs::file_type type = entry.symlink_status(typeError).type();
+      if (type == fs::file_type::symlink) type = entry.status(typeError).type();
+      if (type == fs::file_type::directory) {
+        subfolders.push_back(entry.path());
+      } else if (IsReportName(entry.path())) {
+        if (type == fs::file_type::regular)
+          found.push_back(entry.path().native());
+        else if (typeError || type == fs::file_type::not_found)
+          Trouble(place, Named(entry.path()) + ": cannot be read: " +
+                             (typeError ? typeError.message()
+                                        : "a link to nothing"));
+        else
+          Trouble(place, Named(entry.path()) + WhatIsNotAFile(type));
+      }
+    }
+    if (error)
+      Trouble(place, Named(folder) + ": cannot be read: " + error.message());
+    return subfolders;
+  }
+
+  void ReadList(InputFile& file, const std::string& shown, std::uint32_t list) {
+    std::string pending;
+    std::uint32_t number = 0;
+    char piece[1 << 14];
+    bool first = true;
+    for (;;) {
+      const std::size_t got = file.Read(piece, sizeof piece);
+      pending.append(piece, got);
+      if (first && pending.size() >= 3) {
+        // Notepad's "UTF-8 with BOM".
+        if (pending.compare(0, 3, "\xEF\xBB\xBF") == 0) pending.erase(0, 3);
+        first = false;
+      }
+      std::size_t start = 0;
+      for (std::size_t end; (end = pending.find('\n', start)) != std::string::npos;
+           start = end + 1)
+        TakeListLine(pending.substr(start, end - start), shown, list, ++number);
+      pending.erase(0, start);
+      if (pending.size() > kLongestPath) {
+        Trouble({}, shown + ":" + std::to_string(number + 1) +
+                        ": a line longer than any path; the rest of the list "
+                        "is not read");
+        return;
+      }
+      if (got == 0) break;
+    }
+    if (!pending.empty()) TakeListLine(pending, shown, list, ++number);
+  }
+
+  void TakeListLine(std::string line, const std::string& shown,
+                    std::uint32_t list, std::uint32_t number) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.empty()) return;
+    const std::string place = shown + ":" + std::to_string(number) + ": ";
+    if (line.size() > kLongestPath) {
+      Trouble({}, place + "a line longer than any path");
+      return;
+    }
+    if (line.find('\0') != std::string::npos) {
+      Trouble({}, place + "a path cannot hold NUL");
+      return;
+    }
+    fs::path path;
+    try {
+      path = PathOfUtf8(line);
+    } catch (const std::exception&) {
+      Trouble({}, place + "expected a path in UTF-8");
+      return;
+    }
+    AddPath(path, list, number, place);
+  }
+
+  void Trouble(const std::string& place, std::string what) {
+    inputs_.troubles.push_back(place + std::move(what));
+  }
+
+  Inputs& inputs_;
+  std::unordered_set<FileIdentity, FileIdentityHash> folders_;
+};
 
 }  // namespace
 
@@ -104,13 +205,20 @@ std::vector<Argument> ArgumentsOf(const std::vector<std::string>& texts) {
 
 Inputs ExpandInputs(const std::vector<Argument>& arguments) {
   Inputs inputs;
+  Expansion expansion(inputs);
   for (const Argument& argument : arguments) {
     if (argument.text.size() > 1 && argument.text[0] == '@')
-      AddList(argument, inputs);
+      expansion.AddList(argument);
     else
-      AddPath(argument.path, inputs);
+      expansion.AddPath(argument.path, InputReport::kNoList, 0, {});
   }
   return inputs;
+}
+
+std::string ListPlace(const Inputs& inputs, const InputReport& report) {
+  if (report.list == InputReport::kNoList) return {};
+  return ShownText(NameToUtf8(inputs.lists[report.list].shown)) + ":" +
+         std::to_string(report.line) + ": ";
 }
 
 }  // namespace kelvane

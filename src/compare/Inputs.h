@@ -2,9 +2,12 @@
 // every *.html file beneath it, @LISTFILE as the paths on its lines.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
+
+#include "compare/InputFile.h"
 
 namespace kelvane {
 
@@ -18,16 +21,38 @@ struct Argument {
 // Off Windows a name is its bytes.
 std::vector<Argument> ArgumentsOf(const std::vector<std::string>& texts);
 
+struct InputReport {
+  // As the system spells it: a path keeps its parts besides, which a fleet
+  // of paths would pay for several times over.
+  std::filesystem::path::string_type name;
+  // Where a list named it: an index into Inputs::lists, and its line.
+  static constexpr std::uint32_t kNoList = UINT32_MAX;
+  std::uint32_t list = kNoList;
+  std::uint32_t line = 0;
+  bool inFolder = false;  // found by walking a folder
+};
+
+struct ListFile {
+  std::string shown;  // "@LIST", as UTF-8
+  FileIdentity identity;
+};
+
 struct Inputs {
-  // Names as the system spells them: a path keeps its parts besides, which
-  // a fleet of paths would pay for several times over.
-  std::vector<std::filesystem::path::string_type> reports;
-  // "NAME: why it cannot be read", for folders and list files.
+  std::vector<InputReport> reports;
+  std::vector<ListFile> lists;
+  // "NAME: why it cannot be read", one for each folder entry, folder or
+  // list (or list line) that could not be read; each counts as a report
+  // left out.
   std::vector<std::string> troubles;
 };
 
-// Folders are walked recursively, their files in byte order of path; a
-// list file's paths are read as UTF-8, one a line, CR LF or LF.
+// Folders are walked recursively, links to folders followed and each folder
+// read once, their files in byte order of path; what cannot be read is a
+// trouble of its own, and the walk goes on. A list file's paths are read as
+// UTF-8, one a line, CR LF or LF, after a byte-order mark if there is one.
 Inputs ExpandInputs(const std::vector<Argument>& arguments);
+
+// "LIST:LINE: " for a report a list named, else "".
+std::string ListPlace(const Inputs& inputs, const InputReport& report);
 
 }  // namespace kelvane

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "compare/CompareRun.h"
+#include "compare/Interrupts.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -23,6 +24,7 @@ int wmain(int argc, wchar_t** argv) {
                              argument.size())),
                          argument});
   }
+  kelvane::RemoveFilesOnInterrupt();
   kelvane::ConsoleBuffer outBuffer(STD_OUTPUT_HANDLE),
       errBuffer(STD_ERROR_HANDLE);
   std::ostream out(&outBuffer), err(&errBuffer);
@@ -32,6 +34,7 @@ int wmain(int argc, wchar_t** argv) {
 }
 #else
 int main(int argc, char** argv) {
+  kelvane::RemoveFilesOnInterrupt();
   return kelvane::RunCompare(
       kelvane::ArgumentsOf(std::vector<std::string>(argv + 1, argv + argc)),
       std::cout, std::cerr);

@@ -1,12 +1,12 @@
 #include "compare/ReportParser.h"
 
-#include <cerrno>
-#include <cstring>
+#include <algorithm>
 #include <filesystem>
-#include <fstream>
 
 #include "compare/FileNames.h"
 #include "compare/ReportLayout.h"
+#include "compare/TerminalText.h"
+#include "compare/Utf8.h"
 #include "compare/ValueForms.h"
 #include "report/ReportMarkup.h"
 
@@ -26,32 +26,46 @@ std::string Quoted(std::string_view text) {
   return "\"" + std::string(text) + "\"";
 }
 
-// What a line held, for a message: printable, and not too long.
-std::string Shown(std::string_view line) {
-  std::string shown = "\"";
-  for (const char c : line.substr(0, 60))
-    shown += static_cast<unsigned char>(c) < 0x20 ? '?' : c;
-  return shown + (line.size() > 60 ? "...\"" : "\"");
+// The longest line a report can hold: a text's cell of 512 bytes and its
+// marks. A longer one is no report's, so it is never taken whole.
+constexpr std::size_t kLongestLine = 1024;
+// What is read at once.
+constexpr std::size_t kPiece = 1 << 16;
+
+// What a line held, for a message: printable, short, and never a part of a
+// character.
+std::string Shown(std::string_view line, bool overlong) {
+  if (overlong)
+    return "a line of more than " + std::to_string(kLongestLine) + " bytes";
+  const std::string text = ToUtf8(line);
+  const std::string_view cut = CutUtf8(text, 60);
+  return "\"" + EscapeControls(cut) + (cut.size() < text.size() ? "...\"" : "\"");
 }
 
+// The report's lines, read in pieces: the line last taken and the next one
+// stay valid until the next is taken, and no more than that and a piece is
+// ever held, whatever the file's size.
 class Lines {
  public:
-  Lines(std::string_view bytes, const std::string& file)
-      : bytes_(bytes), file_(file) {
+  Lines(const ReadBytes& read, const std::string& file)
+      : read_(read), file_(file) {
     Advance();
   }
 
   bool AtEnd() const { return atEnd_; }
-  std::string_view Peek() const { return line_; }
+  std::string_view Peek() const { return View(current_); }
+  // The line in view is longer than any line of a report.
+  bool Overlong() const { return current_.overlong; }
   std::size_t Number() const { return number_; }
   // Whether the last line taken ended in a line feed.
   bool LastLineEnded() const { return lastEnded_; }
 
   std::string_view Take() {
     if (atEnd_) Fail("more lines");
-    const std::string_view line = line_;
+    if (current_.overlong) Fail("a line of a report");
+    taken_ = current_;
     Advance();
-    return line;
+    return View(taken_);
   }
 
   void Expect(std::string_view line) {
@@ -61,7 +75,8 @@ class Lines {
   // `describe` forms the message only when the line is not there.
   template <typename Describe>
   void Expect(std::string_view line, Describe describe) {
-    if (atEnd_ || line_ != line) Fail(describe());
+    if (atEnd_ || current_.overlong || Peek() != line) Fail(describe());
+    taken_ = current_;
     Advance();
   }
 
@@ -72,40 +87,86 @@ class Lines {
   [[noreturn]] void FailAt(std::size_t number,
                            const std::string& expected) const {
     FailAt(number, expected,
-           atEnd_ ? std::string("the end of the file") : Shown(line_));
+           atEnd_ ? std::string("the end of the file")
+                  : Shown(Peek(), current_.overlong));
   }
 
   [[noreturn]] void FailAt(std::size_t number, const std::string& expected,
                            const std::string& found) const {
-    throw ReportError(file_ + ":" + std::to_string(number) + ": expected " +
-                      expected + ", found " + found);
+    throw ReportError(ShownText(file_) + ":" + std::to_string(number) +
+                      ": expected " + expected + ", found " + found);
   }
 
  private:
+  struct Span {
+    std::size_t begin = 0, length = 0;
+    bool overlong = false;
+  };
+
+  std::string_view View(const Span& span) const {
+    return std::string_view(buffer_).substr(span.begin, span.length);
+  }
+
+  // Makes room for a piece after what must stay: the line last taken.
+  void ReadPiece() {
+    const std::size_t keep = std::min(taken_.begin, next_);
+    buffer_.erase(0, keep);
+    taken_.begin -= std::min(taken_.begin, keep);
+    next_ -= keep;
+    scanned_ -= keep;
+    const std::size_t filled = buffer_.size();
+    buffer_.resize(filled + kPiece);
+    const std::size_t got = read_(buffer_.data() + filled, kPiece);
+    buffer_.resize(filled + got);
+    ended_ = got == 0;
+  }
+
   void Advance() {
     lastEnded_ = lineEnded_;
-    if (next_ >= bytes_.size()) {
+    // Past a line that was too long there is nothing to read: it fails.
+    for (;;) {
+      const std::size_t end = buffer_.find('\n', scanned_);
+      if (end != std::string::npos && end - next_ <= kLongestLine) {
+        SetLine(end - next_, true);
+        next_ = scanned_ = end + 1;
+        return;
+      }
+      scanned_ = buffer_.size();
+      if (scanned_ - next_ > kLongestLine) {
+        current_ = {next_, kLongestLine + 1, true};
+        ++number_;
+        return;
+      }
+      if (ended_) break;
+      ReadPiece();
+    }
+    if (next_ >= buffer_.size()) {
       // What is missing would have been the next line.
       if (!atEnd_) ++number_;
       atEnd_ = true;
-      line_ = {};
+      current_ = {};
       return;
     }
-    const std::size_t end = bytes_.find('\n', next_);
-    lineEnded_ = end != std::string_view::npos;
-    const std::size_t stop = lineEnded_ ? end : bytes_.size();
-    line_ = bytes_.substr(next_, stop - next_);
+    SetLine(buffer_.size() - next_, false);
+    next_ = scanned_ = buffer_.size();
+  }
+
+  void SetLine(std::size_t length, bool ended) {
+    lineEnded_ = ended;
+    current_ = {next_, length, false};
     // One CR belongs to the line end; one more is the text's own.
-    if (!line_.empty() && line_.back() == '\r') line_.remove_suffix(1);
-    next_ = lineEnded_ ? end + 1 : bytes_.size();
+    if (length > 0 && buffer_[next_ + length - 1] == '\r') --current_.length;
     ++number_;
   }
 
-  std::string_view bytes_;
+  const ReadBytes& read_;
   const std::string& file_;
-  std::size_t next_ = 0;
+  std::string buffer_;
+  std::size_t next_ = 0;     // where the line after the current one begins
+  std::size_t scanned_ = 0;  // up to where no line feed is
   std::size_t number_ = 0;
-  std::string_view line_;
+  Span current_, taken_;
+  bool ended_ = false;
   bool atEnd_ = false;
   bool lineEnded_ = false;
   bool lastEnded_ = false;
@@ -120,17 +181,25 @@ void ExpectAll(Lines& lines, const Texts& texts) {
 // is followed by "</tr>": a text may hold line feeds, so it may span lines.
 std::string ReadTextCell(Lines& lines, const std::string& what) {
   const std::size_t start = lines.Number();
-  if (lines.AtEnd() || !StartsWith(lines.Peek(), kCellStart)) lines.Fail(what);
+  if (lines.AtEnd() || lines.Overlong() ||
+      !StartsWith(lines.Peek(), kCellStart))
+    lines.Fail(what);
   std::string value;
   std::string_view line = lines.Take().substr(kCellStart.size());
   for (;;) {
-    if (EndsWith(line, kCellEnd) && !lines.AtEnd() && lines.Peek() == kRowEnd) {
+    if (EndsWith(line, kCellEnd) && !lines.AtEnd() && !lines.Overlong() &&
+        lines.Peek() == kRowEnd) {
       value.append(line.substr(0, line.size() - kCellEnd.size()));
       return value;
     }
     value.append(line);
     value += '\n';
-    if (lines.AtEnd())
+    // Junk of any size fails here, once it is longer than any text.
+    if (value.size() > kLongestText + 1)
+      lines.FailAt(start, what,
+                   "a text of more than " + std::to_string(kLongestText) +
+                       " bytes");
+    if (lines.AtEnd() || lines.Overlong())
       lines.FailAt(start, what + " begun here to end in " + Quoted(kCellEnd) +
                               " before " + Quoted(kRowEnd));
     line = lines.Take();
@@ -194,8 +263,8 @@ AdapterCells ReadAdapter(Lines& lines) {
 
 }  // namespace
 
-Report ParseReport(std::string_view bytes, const std::string& file) {
-  Lines lines(bytes, file);
+Report ParseReport(const ReadBytes& read, const std::string& file) {
+  Lines lines(read, file);
   Report report;
   report.file = file;
   lines.Expect(kReportStart);
@@ -214,19 +283,50 @@ Report ParseReport(std::string_view bytes, const std::string& file) {
   return report;
 }
 
+Report ParseReport(std::string_view bytes, const std::string& file) {
+  const ReadBytes read = [&bytes](char* into, std::size_t most) {
+    const std::size_t count = std::min(most, bytes.size());
+    bytes.copy(into, count);
+    bytes.remove_prefix(count);
+    return count;
+  };
+  return ParseReport(read, file);
+}
+
+Report ReadReport(InputFile& file, const std::string& shown) {
+  const ReadBytes read = [&file](char* into, std::size_t most) {
+    try {
+      return file.Read(into, most);
+    } catch (const InputError& error) {
+      throw ReportError(error.what());
+    }
+  };
+  return ParseReport(read, shown);
+}
+
+bool BeginsLikeReport(InputFile& file) {
+  char start[16];
+  std::size_t got = 0;
+  try {
+    for (std::size_t more = 1; more > 0 && got < sizeof start; got += more)
+      more = file.Read(start + got, sizeof start - got);
+  } catch (const InputError&) {
+    return false;
+  }
+  const std::string_view begun(start, got);
+  const std::string line(kReportStart);
+  return begun.substr(0, line.size() + 1) == line + "\n" ||
+         begun.substr(0, line.size() + 2) == line + "\r\n";
+}
+
 Report ReadReport(const std::filesystem::path& file) {
   const std::string shown = ShownName(file);
-  std::error_code error;
-  if (std::filesystem::is_directory(file, error))
-    throw ReportError(shown + ": is a directory, not a report");
-  std::ifstream stream(file, std::ios::binary | std::ios::ate);
-  if (!stream)
-    throw ReportError(shown + ": cannot be read: " + std::strerror(errno));
-  std::string bytes(static_cast<std::size_t>(stream.tellg()), '\0');
-  stream.seekg(0);
-  if (!stream.read(bytes.data(), static_cast<std::streamsize>(bytes.size())))
-    throw ReportError(shown + ": cannot be read");
-  return ParseReport(bytes, shown);
+  try {
+    InputFile input(file, ShownText(shown));
+    return ReadReport(input, shown);
+  } catch (const InputError& error) {
+    throw ReportError(error.what());
+  }
 }
 
 }  // namespace kelvane

@@ -1,29 +1,28 @@
 #include "compare/Coverage.h"
 #include "compare/Outputs.h"
 #include "compare/ReportLayout.h"
+#include "compare/TerminalText.h"
 
 namespace kelvane {
 namespace {
 
-// One line per row: a text's own line ends are shown, not kept.
-std::string OnOneLine(std::string_view text) {
-  std::string line;
-  for (const char c : text) {
-    if (c == '\n')
-      line += "\\n";
-    else if (c == '\r')
-      line += "\\r";
-    else
-      line += c;
-  }
-  return line;
-}
-
-std::string Place(const RowPlace& row) {
+// A row's name, which the program's catalogues give: nothing to escape.
+std::string RowName(const RowPlace& row) {
   std::string place(row.table);
   place += " / ";
   if (!row.group.empty()) (place += row.group) += " / ";
-  return place += OnOneLine(row.label);
+  return place += row.label;
+}
+
+// "FILE #N (DESCRIPTION)", the texts of other machines made safe to print.
+std::string ColumnName(const Comparison& comparison, std::size_t k) {
+  const Configuration& configuration = comparison.Configurations()[k];
+  const AdapterEntry& first = comparison.Adapters()[configuration.firstAdapter];
+  std::string name = ShownText(comparison.Files()[first.report]) + " #" +
+                     std::to_string(first.number);
+  const std::string& description = configuration.values[kDescriptionRow];
+  if (!description.empty()) name += " (" + ShownText(description) + ")";
+  return name;
 }
 
 }  // namespace
@@ -32,8 +31,7 @@ std::string FormatLegend(const Comparison& comparison) {
   std::string legend;
   const auto& configurations = comparison.Configurations();
   for (std::size_t k = 0; k < configurations.size(); ++k) {
-    legend += "[" + std::to_string(k + 1) + "] " +
-              OnOneLine(comparison.ColumnName(k));
+    legend += "[" + std::to_string(k + 1) + "] " + ColumnName(comparison, k);
     const std::size_t more = configurations[k].adapters - 1;
     if (more > 0)
       legend += ", and " + std::to_string(more) +
@@ -48,10 +46,10 @@ std::string FormatDifferences(const Comparison& comparison) {
   const auto& rows = AdapterRows();
   for (std::size_t row = 0; row < rows.size(); ++row) {
     if (!comparison.Differs(row)) continue;
-    text += Place(rows[row]) + ":";
+    text += RowName(rows[row]) + ":";
     const char* separator = " ";
     for (const Configuration& configuration : comparison.Configurations()) {
-      text += separator + OnOneLine(configuration.values[row]);
+      text += separator + ShownText(configuration.values[row]);
       separator = " | ";
     }
     text += '\n';
@@ -66,7 +64,7 @@ std::string FormatCoverage(const Comparison& comparison) {
   const std::string all = std::to_string(adapters);
   for (std::size_t row = 0; row < rows.size(); ++row) {
     if (!comparison.Differs(row)) continue;
-    text += Place(rows[row]) + ":";
+    text += RowName(rows[row]) + ":";
     const std::vector<ValueShare> shares = ShareValues(comparison, row);
     if (rows[row].kind == RowKind::Flag) {
       std::size_t yes = 0;
@@ -78,7 +76,7 @@ std::string FormatCoverage(const Comparison& comparison) {
     }
     const char* separator = " ";
     for (const ValueShare& share : shares) {
-      text += separator + OnOneLine(*share.value) + " on " +
+      text += separator + ShownText(*share.value) + " on " +
               std::to_string(share.adapters) + " (" +
               FormatShare(share.adapters, adapters) + ")";
       separator = ", ";

@@ -12,9 +12,6 @@
 namespace kelvane {
 namespace {
 
-// Longer than any text the platform's 512-byte arrays can hold.
-constexpr std::size_t kLongestText = 512;
-
 std::optional<std::uint64_t> ReadNumber(std::string_view text,
                                         std::uint64_t largest) {
   std::uint64_t value = 0;

@@ -1,0 +1,36 @@
+// An interrupted run leaves nothing behind: Ctrl-C, a terminal hung up, a
+// reader that closed the pipe (`| head`), kill; on Windows Ctrl-C,
+// Ctrl-Break and a closed console. Files registered here are removed before
+// the process ends as the interruption would have ended it.
+#pragma once
+
+#include <filesystem>
+
+namespace kelvane {
+
+// Once, at the start of the program.
+void RemoveFilesOnInterrupt();
+
+// While it lives, its file is removed should the run be interrupted.
+class RemovedOnInterrupt {
+ public:
+  explicit RemovedOnInterrupt(const std::filesystem::path& path);
+  RemovedOnInterrupt(const RemovedOnInterrupt&) = delete;
+  RemovedOnInterrupt& operator=(const RemovedOnInterrupt&) = delete;
+  ~RemovedOnInterrupt();
+
+ private:
+  int slot_;
+};
+
+// While it lives, an interruption waits: files are put in place, or put
+// back, whole. It takes effect once this is gone.
+class InterruptionsHeld {
+ public:
+  InterruptionsHeld();
+  InterruptionsHeld(const InterruptionsHeld&) = delete;
+  InterruptionsHeld& operator=(const InterruptionsHeld&) = delete;
+  ~InterruptionsHeld();
+};
+
+}  // namespace kelvane
