@@ -177,8 +177,9 @@ Reading ReadInputs(const Options& options, OutputFiles& outputs,
   Inputs inputs = ExpandInputs(options.reports);
   for (const ListFile& list : inputs.lists)
     if (const char* option = outputs.Replacing(list.identity))
-      throw UsageError(std::string(option) + " names the list file " +
-                       ShownText(NameToUtf8(list.shown)));
+      throw OutputError(std::string(option) + " names the list file " +
+                        ShownText(NameToUtf8(list.shown)) +
+                        ", which it would replace");
   Reading reading;
   // With --skip-bad what cannot be read is left out like a bad report.
   for (const std::string& trouble : inputs.troubles) {
@@ -194,8 +195,8 @@ Reading ReadInputs(const Options& options, OutputFiles& outputs,
       if (const char* option = outputs.Replacing(file.Identity())) {
         // This run's own output of a run before, kept among the reports.
         if (input.inFolder && !BeginsLikeReport(file)) continue;
-        throw UsageError(std::string(option) + " names the report " +
-                         ShownText(shown));
+        throw OutputError(std::string(option) + " names the report " +
+                          ShownText(shown) + ", which it would replace");
       }
       if (!seen.insert(file.Identity()).second) continue;
       const std::size_t firstAdapter = reading.comparison.Adapters().size();

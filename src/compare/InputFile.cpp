@@ -45,16 +45,19 @@ std::optional<FileIdentity> IdentityOf(const std::filesystem::path& path) {
 InputFile::InputFile(const std::filesystem::path& path,
                      const std::string& shown)
     : shown_(shown), handle_(INVALID_HANDLE_VALUE) {
-  const DWORD attributes = GetFileAttributesW(path.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES &&
-      (attributes & FILE_ATTRIBUTE_DIRECTORY))
-    throw InputError(shown + ": is a folder, not a file");
   handle_ = CreateFileW(path.c_str(), GENERIC_READ,
                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                         nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN,
                         nullptr);
-  if (handle_ == INVALID_HANDLE_VALUE)
-    throw InputError(shown + ": cannot be read: " + LastSystemReason());
+  if (handle_ == INVALID_HANDLE_VALUE) {
+    // A folder is not opened this way: say so rather than "access denied".
+    const std::string reason = LastSystemReason();
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES &&
+        (attributes & FILE_ATTRIBUTE_DIRECTORY))
+      throw InputError(shown + ": is a folder, not a file");
+    throw InputError(shown + ": cannot be read: " + reason);
+  }
   const DWORD type = GetFileType(handle_);
   if (type != FILE_TYPE_DISK) {
     CloseHandle(handle_);
@@ -116,8 +119,8 @@ InputFile::InputFile(const std::filesystem::path& path,
     close(descriptor_);
     throw InputError(shown + what);
   }
+  // O_NONBLOCK stays: it changes nothing for a regular file.
   identity_ = IdentityOfStat(status);
-  fcntl(descriptor_, F_SETFL, fcntl(descriptor_, F_GETFL) & ~O_NONBLOCK);
 }
 
 InputFile::~InputFile() { close(descriptor_); }

@@ -115,16 +115,18 @@ class Expansion {
       std::error_code typeError;
       // The type the listing gave, unless the entry is a link to follow.
       fs::file_type type = entry.symlink_status(typeError).type();
-      if (type == fs::file_type::symlink) type = entry.status(typeError).type();
+      const bool link = type == fs::file_type::symlink;
+      if (link) type = entry.status(typeError).type();
       if (type == fs::file_type::directory) {
         subfolders.push_back(entry.path());
       } else if (IsReportName(entry.path())) {
         if (type == fs::file_type::regular)
           found.push_back(entry.path().native());
+        else if (link && type == fs::file_type::not_found)
+          Trouble(place, Named(entry.path()) + ": is a link to nothing");
         else if (typeError || type == fs::file_type::not_found)
           Trouble(place, Named(entry.path()) + ": cannot be read: " +
-                             (typeError ? typeError.message()
-                                        : "a link to nothing"));
+                             typeError.message());
         else
           Trouble(place, Named(entry.path()) + WhatIsNotAFile(type));
       }

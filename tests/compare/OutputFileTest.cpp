@@ -3,6 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <thread>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 #include "CompareFixture.h"
 #include "compare/OutputFile.h"
@@ -123,7 +128,68 @@ TEST_F(Outputs, AFailedReplacementPutsBackWhatWasReplaced) {
   EXPECT_TRUE(Leftovers().empty());
 }
 
-#ifndef _WIN32
+TEST_F(Outputs, AnyNameTheFileSystemTakesWorksAsAnOutput) {
+  // 255 bytes is the usual limit of one name; a temporary name beside it
+  // must not need more.
+  const std::string names[] = {
+      std::string(250, 'p') + ".html",
+      // 78 CJK characters, 239 bytes.
+      [] {
+        std::string cjk;
+        for (int i = 0; i < 78; ++i) cjk += "\xE6\xAF\x94";
+        return cjk + ".html";
+      }(),
+  };
+  for (const std::string& name : names) {
+    SCOPED_TRACE(name.size());
+    const CompareOutcome run = Compare({"--html", name, "one.html"});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    std::ifstream page(fs::u8path(name), std::ios::binary);
+    std::string start(15, ' ');
+    page.read(start.data(), 15);
+    EXPECT_EQ(start, "<!DOCTYPE html>");
+  }
+  EXPECT_TRUE(Leftovers().empty());
+}
+
+#ifdef _WIN32
+TEST_F(Outputs, ADeviceIsWrittenToAsItIs) {
+  const CompareOutcome run = Compare({"--html", "NUL", "one.html"});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_TRUE(Leftovers().empty());
+}
+#else
+TEST_F(Outputs, ALinkIsWrittenThroughAndADeviceOrFifoWrittenDirectly) {
+  fs::create_symlink("page.html", "link.html");
+  fs::create_symlink("new/page.html", "dangling.html");
+  fs::create_directory("new");
+  ASSERT_EQ(mkfifo("pipe", 0600), 0);
+  std::string piped;
+  std::thread reader([&piped] { piped = ReadFileBytes("pipe"); });
+  const CompareOutcome run =
+      Compare({"--html", "link.html", "--json", "pipe", "--jsonl",
+               "dangling.html", "--", "one.html"});
+  reader.join();
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_TRUE(fs::is_symlink("link.html"));
+  EXPECT_EQ(ReadFileBytes("page.html").rfind("<!DOCTYPE html>", 0), 0u);
+  EXPECT_TRUE(fs::is_symlink("dangling.html"));
+  EXPECT_EQ(ReadFileBytes("new/page.html").rfind("{\"file\":", 0), 0u);
+  EXPECT_TRUE(fs::is_fifo("pipe"));
+  EXPECT_EQ(piped.rfind("{\"reports\": [", 0), 0u) << piped;
+
+  EXPECT_EQ(Compare({"--html", "/dev/null", "one.html"}).exitCode, 0);
+  EXPECT_TRUE(fs::is_character_file("/dev/null"));
+  EXPECT_TRUE(Leftovers().empty());
+}
+
+TEST_F(Outputs, AReplacedFileKeepsItsPermissions) {
+  fs::permissions("page.html", fs::perms::owner_read | fs::perms::owner_write);
+  ASSERT_EQ(Compare({"--html", "page.html", "one.html"}).exitCode, 0);
+  EXPECT_EQ(fs::status("page.html").permissions(),
+            fs::perms::owner_read | fs::perms::owner_write);
+}
+
 TEST_F(Outputs, AStandardOutputThatCannotBeWrittenIsTrouble) {
   if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
   std::ofstream full("/dev/full");

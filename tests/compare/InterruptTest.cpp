@@ -1,0 +1,131 @@
+// An interrupted run leaves nothing behind and changes no output: Ctrl-C, a
+// hung-up terminal, kill, and a reader that closed the pipe (`| head`).
+#include <gtest/gtest.h>
+
+#ifndef _WIN32
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <thread>
+
+#include "CompareFixture.h"
+#include "compare/Interrupts.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Interruption {
+  const char* name;
+  int number;
+};
+
+const Interruption kInterruptions[] = {{"SIGINT", SIGINT},
+                                       {"SIGTERM", SIGTERM},
+                                       {"SIGHUP", SIGHUP},
+                                       {"SIGPIPE", SIGPIPE}};
+
+// How the child ended: the signal that ended it, or -1.
+int EndingSignal(pid_t child) {
+  int status = 0;
+  if (waitpid(child, &status, 0) != child) return -1;
+  return WIFSIGNALED(status) ? WTERMSIG(status) : -1;
+}
+
+class Interrupts : public CompareTest {
+ protected:
+  void SetUp() override {
+    CompareTest::SetUp();
+    WriteSampleAndOther();
+    WriteFileBytes("page.html", "old page");
+  }
+
+  // Names in the folder that no test put there.
+  static std::vector<std::string> Leftovers() {
+    std::vector<std::string> left;
+    for (const auto& entry : fs::directory_iterator("."))
+      if (entry.path().filename().string().rfind(".kc", 0) == 0)
+        left.push_back(entry.path().filename().string());
+    return left;
+  }
+
+  // kelvane-compare itself, its standard output on `out`.
+  static pid_t Start(std::vector<std::string> arguments, int out) {
+    const pid_t child = fork();
+    if (child != 0) return child;
+    dup2(out, STDOUT_FILENO);
+    std::vector<char*> argv{const_cast<char*>(KELVANE_COMPARE_PROGRAM)};
+    for (std::string& argument : arguments) argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    execv(argv[0], argv.data());
+    _exit(127);
+  }
+};
+
+TEST_F(Interrupts, ARegisteredFileIsRemovedAndTheSignalEndsTheProcess) {
+  for (const Interruption& interruption : kInterruptions) {
+    SCOPED_TRACE(interruption.name);
+    const pid_t child = fork();
+    if (child == 0) {
+      kelvane::RemoveFilesOnInterrupt();
+      WriteFileBytes("temporary", "half");
+      kelvane::RemovedOnInterrupt removed("temporary");
+      raise(interruption.number);
+      _exit(0);
+    }
+    EXPECT_EQ(EndingSignal(child), interruption.number);
+    EXPECT_FALSE(FileExists("temporary"));
+  }
+}
+
+TEST_F(Interrupts, AnInterruptionWaitsWhileFilesArePutInPlace) {
+  const pid_t child = fork();
+  if (child == 0) {
+    kelvane::RemoveFilesOnInterrupt();
+    {
+      const kelvane::InterruptionsHeld held;
+      raise(SIGINT);
+      WriteFileBytes("put in place", "whole");
+    }
+    _exit(0);
+  }
+  EXPECT_EQ(EndingSignal(child), SIGINT);
+  EXPECT_EQ(ReadFileBytes("put in place"), "whole");
+}
+
+TEST_F(Interrupts, AReaderThatClosedThePipeLeavesTheOutputsAsTheyWere) {
+  int pipe_[2];
+  ASSERT_EQ(pipe(pipe_), 0);
+  close(pipe_[0]);
+  const pid_t child =
+      Start({"--html", "page.html", "--json", "parsed.json", "one.html",
+             "other.html"},
+            pipe_[1]);
+  close(pipe_[1]);
+  EXPECT_EQ(EndingSignal(child), SIGPIPE);
+  EXPECT_EQ(ReadFileBytes("page.html"), "old page");
+  EXPECT_FALSE(FileExists("parsed.json"));
+  EXPECT_TRUE(Leftovers().empty());
+}
+
+TEST_F(Interrupts, ASignalMidRunLeavesNothingBehindEvenAKill) {
+  // The run waits on opening a FIFO that no one reads, its page begun.
+  ASSERT_EQ(mkfifo("pipe", 0600), 0);
+  for (const int number : {SIGINT, SIGTERM, SIGHUP, SIGKILL}) {
+    SCOPED_TRACE(number);
+    const pid_t child = Start(
+        {"--html", "page.html", "--jsonl", "pipe", "one.html"}, STDOUT_FILENO);
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    kill(child, number);
+    EXPECT_EQ(EndingSignal(child), number);
+    EXPECT_EQ(ReadFileBytes("page.html"), "old page");
+    EXPECT_TRUE(fs::is_fifo("pipe"));
+    EXPECT_TRUE(Leftovers().empty());
+  }
+}
+
+}  // namespace
+#endif
