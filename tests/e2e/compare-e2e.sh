@@ -54,5 +54,39 @@ expect "stdout" "$work/out" 'in 2 reports; 1 report left out'
 expect "stderr" "$work/err" 'broken.html:2: expected "<head>"'
 [ "$(wc -l <"$work/lines.jsonl")" -eq 2 ] || fail "lines.jsonl: not two lines"
 
-[ "$failures" -eq 0 ] && echo "PASS: kelvane-compare with names in any script"
+# An output that would replace an input, and a device as an output.
+run --html 报告/PC-07/DeviceCaps.html 报告
+[ "$rc" -eq 2 ] || fail "an output over a report in its folder: exit $rc"
+expect "stderr" "$work/err" "--html names the report"
+cmp -s "$report_a" "$work/报告/PC-07/DeviceCaps.html" || fail "the report was changed"
+run --html NUL plain.html
+[ "$rc" -eq 0 ] || fail "NUL as an output: exit $rc, stderr: $(cat "$work/err")"
+
+# Ctrl-C mid-run (Wine turns SIGINT into the console's Ctrl-C): the old
+# outputs stay, and no temporary file is left.
+mkdir -p "$work/fleet"
+for i in $(seq 1 1500); do cp "$report_a" "$work/fleet/$i.html"; done
+printf 'old page' >"$work/page.html"
+(cd "$work" && "$scripts/wine-run.sh" "$prefix" "$arch" "$compare" \
+  --html page.html --json fleet.json fleet >/dev/null 2>&1) &
+runner=$!
+# The temporary files appear as the run begins; it then reads for seconds.
+for _ in $(seq 1 1500); do
+  compgen -G "$work/.kc*.tmp" >/dev/null && break
+  sleep 0.02
+done
+# The program's own process, not the script that started it.
+program=$(ps -eo pid=,args= | awk -v exe="$compare" '$2 == exe { print $1 }' | tail -n 1)
+[ -z "$program" ] || kill -INT "$program" || true
+interrupted=0
+wait "$runner" || interrupted=$?
+# STATUS_CONTROL_C_EXIT, 0xC000013A, as the shell sees it.
+[ "$interrupted" -eq 58 ] || fail "Ctrl-C mid-run: exit $interrupted, not 58"
+[ "$(cat "$work/page.html")" = "old page" ] || fail "Ctrl-C mid-run changed the page"
+[ ! -e "$work/fleet.json" ] || fail "Ctrl-C mid-run left fleet.json"
+if compgen -G "$work/.kc*" >/dev/null; then
+  fail "Ctrl-C mid-run left $(cd "$work" && echo .kc*)"
+fi
+
+[ "$failures" -eq 0 ] && echo "PASS: kelvane-compare with names in any script, over inputs, on a device, interrupted"
 exit $((failures > 0))
