@@ -189,14 +189,15 @@ TEST_F(Inputs, JunkOfAnySizeFailsAtItsFirstBadLine) {
   EXPECT_LT(PeakMemoryKb() - before, 16u * 1024);
 }
 
-// A child that cannot read what root can: the folder walk as a user meets
-// a folder without permission.
-CompareOutcome CompareAsUser(const std::vector<std::string>& arguments) {
+// A run in a child process, limited by `limit` first: exit 99 where it
+// cannot be.
+CompareOutcome CompareInChild(const std::vector<std::string>& arguments,
+                              const std::function<bool()>& limit) {
   int out[2], err[2];
   if (pipe(out) != 0 || pipe(err) != 0) return {-1, "", "no pipe"};
   const pid_t child = fork();
   if (child == 0) {
-    if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(99);
+    if (!limit()) _exit(99);
     std::ostringstream outText, errText;
     const int code =
         kelvane::RunCompare(kelvane::ArgumentsOf(arguments), outText, errText);
@@ -221,6 +222,27 @@ CompareOutcome CompareAsUser(const std::vector<std::string>& arguments) {
   waitpid(child, &status, 0);
   outcome.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   return outcome;
+}
+
+// What root can read, a user cannot: the walk meets a folder without
+// permission.
+CompareOutcome CompareAsUser(const std::vector<std::string>& arguments) {
+  return CompareInChild(arguments, [] {
+    return geteuid() != 0 || (setgid(65534) == 0 && setuid(65534) == 0);
+  });
+}
+
+TEST_F(Inputs, ATreeDeeperThanTheOpenFilesAllowedIsWalkedWhole) {
+  fs::path deep = "deep";
+  for (int level = 0; level < 64; ++level) deep /= "d";
+  fs::create_directories(deep);
+  fs::copy_file("other.html", deep / "pc.html");
+  const CompareOutcome run = CompareInChild({"deep", "one.html"}, [] {
+    const rlimit few{16, 16};
+    return setrlimit(RLIMIT_NOFILE, &few) == 0;
+  });
+  EXPECT_EQ(run.exitCode, 1) << run.err;
+  EXPECT_NE(run.out.find("in 2 reports\n"), std::string::npos) << run.out;
 }
 
 TEST_F(Inputs, TheFolderWalkGoesOnPastWhatItCannotRead) {
