@@ -49,6 +49,9 @@ class Lines {
  public:
   Lines(const ReadBytes& read, const std::string& file)
       : read_(read), file_(file) {
+    // What is kept (two lines at most, and a part of the next) and a piece:
+    // the buffer never moves.
+    buffer_.reserve(kPiece + 4 * (kLongestLine + 1));
     Advance();
   }
 
@@ -230,8 +233,9 @@ std::string ReadValueCell(Lines& lines, const RowPlace& row) {
   if (lines.AtEnd() || line.size() < marks || !StartsWith(line, kCellStart) ||
       !EndsWith(line, kCellEnd) || !IsWrittenForm(row.kind, value))
     lines.Fail(DescribeValue(row));
+  std::string taken(value);
   lines.Take();
-  return std::string(value);
+  return taken;
 }
 
 AdapterCells ReadAdapter(Lines& lines) {
