@@ -4,10 +4,14 @@
 #include <optional>
 #include <unordered_set>
 
+#include "compare/Columns.h"
+#include "compare/CommandLine.h"
 #include "compare/Comparison.h"
 #include "compare/FileNames.h"
 #include "compare/OutputFile.h"
 #include "compare/Outputs.h"
+#include "compare/Progress.h"
+#include "compare/ReportLayout.h"
 #include "compare/ReportParser.h"
 #include "compare/TerminalText.h"
 #include "compare/Utf8.h"
@@ -17,105 +21,20 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr char kUsage[] =
-    "usage: kelvane-compare [--html FILE] [--json FILE] [--jsonl FILE]\n"
-    "                       [--coverage] [--skip-bad] "
-    "REPORT|FOLDER|@LISTFILE...\n"
-    "Compares the DeviceCaps.html reports of Kelvane. Adapters that show the\n"
-    "same in every row form one configuration, and every configuration is a\n"
-    "column; it prints the columns, then the rows that differ.\n"
-    "  FOLDER        every *.html file beneath it\n"
-    "  @LISTFILE     the paths in the file, one a line\n"
-    "  --coverage    for every differing row, how many adapters show each "
-    "value\n"
-    "  --skip-bad    leave out, and name, the reports that cannot be read\n"
-    "  --html FILE   also write the comparison as a page\n"
-    "  --json FILE   also write every report as parsed, as JSON\n"
-    "  --jsonl FILE  also write every adapter as a line of JSON\n"
-    "  --version     print the version\n"
-    "Exit status: 0 no row differs, 1 some row differs, 2 trouble.\n";
-
-struct Options {
-  std::optional<fs::path> html, json, jsonl;
-  std::vector<Argument> reports;
-  bool coverage = false, skipBad = false, help = false, version = false;
-};
-
-class UsageError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
-
-// The output that an option names; "--html FILE" and "--html=FILE" alike.
-std::optional<fs::path>* OutputOf(Options& options, std::string_view name) {
-  if (name == "--html") return &options.html;
-  if (name == "--json") return &options.json;
-  if (name == "--jsonl") return &options.jsonl;
-  return nullptr;
-}
-
-void SetOutput(Options& options, const std::string& name, fs::path path) {
-  if (path.empty()) throw UsageError(name + " needs a FILE");
-  std::optional<fs::path>& output = *OutputOf(options, name);
-  if (output) throw UsageError(name + " is given twice");
-  output = std::move(path);
-}
-
-Options ParseOptions(const std::vector<Argument>& arguments) {
-  Options options;
-  bool optionsEnded = false;
-  for (std::size_t i = 0; i < arguments.size(); ++i) {
-    const std::string& text = arguments[i].text;
-    const std::size_t equals = text.find('=');
-    const std::string name = text.substr(0, equals);
-    if (optionsEnded || text.empty() || text[0] != '-' || text == "-") {
-      options.reports.push_back(arguments[i]);
-    } else if (text == "--") {
-      optionsEnded = true;
-    } else if (text == "--help" || text == "-h") {
-      options.help = true;
-    } else if (text == "--version") {
-      options.version = true;
-    } else if (text == "--coverage") {
-      options.coverage = true;
-    } else if (text == "--skip-bad") {
-      options.skipBad = true;
-    } else if (OutputOf(options, text)) {
-      if (i + 1 == arguments.size()) throw UsageError(text + " needs a FILE");
-      SetOutput(options, text, arguments[++i].path);
-    } else if (equals != std::string::npos && OutputOf(options, name)) {
-      const auto& native = arguments[i].path.native();
-      SetOutput(options, name, native.substr(equals + 1));
-    } else {
-      throw UsageError("unknown option " + ShownText(text));
-    }
-  }
-  if (options.help || options.version) return options;
-  if (options.reports.empty()) throw UsageError("no REPORT given");
-  const std::pair<const char*, const std::optional<fs::path>*> outputs[] = {
-      {"--html", &options.html},
-      {"--json", &options.json},
-      {"--jsonl", &options.jsonl}};
-  for (std::size_t a = 0; a < std::size(outputs); ++a)
-    for (std::size_t b = a + 1; b < std::size(outputs); ++b)
-      if (*outputs[a].second && *outputs[b].second &&
-          IsSameFile(**outputs[a].second, **outputs[b].second))
-        throw UsageError(std::string(outputs[a].first) + " and " +
-                         outputs[b].first + " name the same file");
-  return options;
-}
-
-// The output files: those written as the reports are read, and the page,
+// The output files: the JSON written as the reports are read, and the page,
 // written once all are in.
 class OutputFiles {
  public:
   explicit OutputFiles(const Options& options) {
     if (options.html) html_ = Add("--html", *options.html);
-    if (options.json) {
-      json_ = Add("--json", *options.json);
-      files_[*json_].Write(FormatJsonStart());
+    for (const auto& [path, lines] :
+         {std::pair{&options.json, false}, std::pair{&options.jsonl, true}}) {
+      if (!*path) continue;
+      PendingFile* file = &files_[Add(lines ? "--jsonl" : "--json", **path)];
+      json_.emplace_back(lines, [file](std::string_view bytes) {
+        file->Write(bytes);
+      });
     }
-    if (options.jsonl) jsonl_ = Add("--jsonl", *options.jsonl);
   }
 
   // The option whose output would replace the file, if one would.
@@ -125,24 +44,15 @@ class OutputFiles {
     return nullptr;
   }
 
-  // The report last added to the comparison, its adapters from
-  // `firstAdapter` on.
-  void WriteAdapters(const Comparison& comparison, std::size_t firstAdapter) {
-    if (!json_ && !jsonl_) return;
-    for (std::size_t k = bodies_.size(); k < comparison.Configurations().size();
-         ++k)
-      bodies_.push_back(FormatJsonBody(comparison.Configurations()[k]));
-    if (json_)
-      files_[*json_].Write(FormatJsonReport(
-          comparison, comparison.Files().size() - 1, firstAdapter, bodies_));
-    if (jsonl_)
-      files_[*jsonl_].Write(FormatJsonLines(comparison, firstAdapter, bodies_));
+  // The adapters added to the comparison since the last call.
+  void WriteAdapters(const Comparison& comparison) {
+    for (JsonWriter& json : json_) json.Write(comparison);
   }
 
-  void Finish(const Comparison& comparison, const std::string& summary) {
-    if (json_) files_[*json_].Write(FormatJsonEnd());
+  void Finish(const Columns& columns, const std::string& summary) {
+    for (JsonWriter& json : json_) json.Finish();
     if (html_)
-      WriteHtml(comparison, summary, [this](std::string_view bytes) {
+      WriteHtml(columns, summary, [this](std::string_view bytes) {
         files_[*html_].Write(bytes);
       });
     for (PendingFile& file : files_) file.Finish();
@@ -157,14 +67,22 @@ class OutputFiles {
     return files_.size() - 1;
   }
 
-  std::vector<PendingFile> files_;
+  // Three at most, reserved, so that the writers' pointers hold.
+  std::vector<PendingFile> files_ = Reserved();
   std::vector<const char*> options_;
-  std::optional<std::size_t> html_, json_, jsonl_;
-  // Each configuration's JSON, formed once for all its adapters.
-  std::vector<std::string> bodies_;
+  std::optional<std::size_t> html_;
+  std::vector<JsonWriter> json_;
+
+  static std::vector<PendingFile> Reserved() {
+    std::vector<PendingFile> files;
+    files.reserve(3);
+    return files;
+  }
 };
 
 struct Reading {
+  explicit Reading(std::vector<Condition> conditions)
+      : comparison(std::move(conditions)) {}
   Comparison comparison;
   std::size_t skipped = 0;
   bool troubled = false;
@@ -173,21 +91,27 @@ struct Reading {
 // Every report, each file once however it was reached; every trouble told.
 // No output is put in place before all are read.
 Reading ReadInputs(const Options& options, OutputFiles& outputs,
-                   std::ostream& err) {
-  Inputs inputs = ExpandInputs(options.reports);
+                   std::ostream& err, ProgressLine& progress) {
+  Inputs inputs = ExpandInputs(
+      options.reports, [&progress](std::size_t found) { progress.Found(found); });
   for (const ListFile& list : inputs.lists)
     if (const char* option = outputs.Replacing(list.identity))
       throw OutputError(std::string(option) + " names the list file " +
                         ShownText(NameToUtf8(list.shown)) +
                         ", which it would replace");
-  Reading reading;
-  // With --skip-bad what cannot be read is left out like a bad report.
-  for (const std::string& trouble : inputs.troubles) {
+  Reading reading(options.conditions);
+  const auto tell = [&](const std::string& trouble) {
+    progress.Erase();
     err << trouble << "\n";
+    // With --skip-bad what cannot be read is left out like a bad report.
     (options.skipBad ? ++reading.skipped : reading.troubled = true);
-  }
+  };
+  for (const std::string& trouble : inputs.troubles) tell(trouble);
   std::unordered_set<FileIdentity, FileIdentityHash> seen;
-  for (InputReport& input : inputs.reports) {
+  const std::size_t total = inputs.reports.size();
+  for (std::size_t n = 0; n < total; ++n) {
+    progress.Read(n, total);
+    InputReport& input = inputs.reports[n];
     const fs::path path(std::move(input.name));
     const std::string shown = ShownName(path);
     try {
@@ -199,43 +123,83 @@ Reading ReadInputs(const Options& options, OutputFiles& outputs,
                           ShownText(shown) + ", which it would replace");
       }
       if (!seen.insert(file.Identity()).second) continue;
-      const std::size_t firstAdapter = reading.comparison.Adapters().size();
       reading.comparison.Add(ReadReport(file, shown));
-      outputs.WriteAdapters(reading.comparison, firstAdapter);
-    } catch (const std::runtime_error& error) {
-      if (!dynamic_cast<const InputError*>(&error) &&
-          !dynamic_cast<const ReportError*>(&error))
-        throw;
-      err << ListPlace(inputs, input) << error.what() << "\n";
-      (options.skipBad ? ++reading.skipped : reading.troubled = true);
+      outputs.WriteAdapters(reading.comparison);
+    } catch (const InputError& error) {
+      tell(ListPlace(inputs, input) + error.what());
+    } catch (const ReportError& error) {
+      tell(ListPlace(inputs, input) + error.what());
     }
   }
+  progress.Erase();
   return reading;
 }
 
+// "51 of 241 rows differ across 2000 adapters (8 configurations) in 2000
+// reports"; the configurations only where adapters are alike, and by
+// capabilities how many sets they show.
+std::string Summarize(const Columns& columns, std::size_t skipped) {
+  const Comparison& comparison = columns.Compared();
+  const auto counted = [](std::size_t count, const char* one,
+                          const char* many) {
+    return std::to_string(count) + " " + (count == 1 ? one : many);
+  };
+  const std::size_t differing = comparison.DifferingRows();
+  const std::size_t adapters = comparison.Adapters().size();
+  const std::size_t configurations = comparison.Configurations().size();
+  std::string summary = std::to_string(differing) + " of " +
+                        counted(AdapterRows().size(), "row", "rows") +
+                        (differing == 1 ? " differs" : " differ") + " across " +
+                        counted(adapters, "adapter", "adapters");
+  std::string counts;
+  if (configurations != adapters)
+    counts = counted(configurations, "configuration", "configurations");
+  if (columns.Kind() == Grouping::Capabilities)
+    counts += (counts.empty() ? "" : ", ") +
+              counted(columns.All().size(), "set of capabilities",
+                      "sets of capabilities");
+  if (!counts.empty()) summary += " (" + counts + ")";
+  summary += " in " + counted(comparison.Files().size(), "report", "reports");
+  if (skipped > 0)
+    summary += "; " + counted(skipped, "report", "reports") + " left out";
+  return summary;
+}
+
 int CompareAndWrite(const Options& options, std::ostream& out,
-                    std::ostream& err) {
+                    std::ostream& err, bool showProgress) {
   OutputFiles outputs(options);
-  Reading reading = ReadInputs(options, outputs, err);
+  ProgressLine progress(showProgress ? &err : nullptr);
+  Reading reading = ReadInputs(options, outputs, err, progress);
   const Comparison& comparison = reading.comparison;
   if (reading.troubled) return 2;
-  if (comparison.Files().empty()) {
+  if (comparison.Files().empty() && (!options.files || reading.skipped > 0 ||
+                                     options.conditions.empty())) {
     err << "kelvane-compare: no report "
-        << (reading.skipped > 0 ? "could be read" : "was found") << "\n";
+        << (reading.skipped > 0        ? "could be read"
+            : options.conditions.empty() ? "was found"
+                                         : "holds an adapter that meets --where")
+        << "\n";
     return 2;
   }
-  const std::string summary = Summarize(comparison, reading.skipped);
-  outputs.Finish(comparison, summary);
-  out << FormatLegend(comparison)
-      << (options.coverage ? FormatCoverage(comparison)
-                           : FormatDifferences(comparison))
-      << summary << "\n";
+  const Columns columns(comparison, options.grouping);
+  const std::string summary = Summarize(columns, reading.skipped);
+  outputs.Finish(columns, summary);
+  if (options.files) {
+    out << FormatFiles(comparison);
+  } else {
+    // The coverage names no column.
+    out << (options.coverage ? FormatCoverage(comparison)
+                             : FormatLegend(columns) +
+                                   FormatDifferences(columns))
+        << summary << "\n";
+  }
   out.flush();
   if (!out) {
     err << "kelvane-compare: the standard output cannot be written\n";
     return 2;
   }
   outputs.Commit();
+  if (options.files) return comparison.Files().empty() ? 1 : 0;
   return comparison.DifferingRows() == 0 ? 0 : 1;
 }
 
@@ -248,7 +212,7 @@ int UsageTrouble(const std::string& what, std::ostream& err) {
 }  // namespace
 
 int RunCompare(const std::vector<Argument>& arguments, std::ostream& out,
-               std::ostream& err) {
+               std::ostream& err, bool showProgress) {
   Options options;
   try {
     options = ParseOptions(arguments);
@@ -263,9 +227,7 @@ int RunCompare(const std::vector<Argument>& arguments, std::ostream& out,
   // Every failure is told and ends the run with 2; the outputs' temporary
   // files go as the stack unwinds.
   try {
-    return CompareAndWrite(options, out, err);
-  } catch (const UsageError& error) {
-    return UsageTrouble(error.what(), err);
+    return CompareAndWrite(options, out, err, showProgress);
   } catch (const OutputError& error) {
     err << "kelvane-compare: " << error.what() << "\n";
   } catch (const std::bad_alloc&) {

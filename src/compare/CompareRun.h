@@ -1,5 +1,4 @@
-// kelvane-compare [--html FILE] [--json FILE] [--jsonl FILE] [--coverage]
-//                 [--skip-bad] REPORT|FOLDER|@LISTFILE...
+// kelvane-compare: what differs between reports of many machines.
 #pragma once
 
 #include <ostream>
@@ -12,7 +11,8 @@ namespace kelvane {
 // Exit status as diff and cmp have it: 0 every row the same, 1 some row
 // differs, 2 trouble (usage, a report that cannot be read or is malformed,
 // an output that cannot be written). On 2 no output file is touched.
+// With `showProgress`, err is a terminal that gets a progress line.
 int RunCompare(const std::vector<Argument>& arguments, std::ostream& out,
-               std::ostream& err);
+               std::ostream& err, bool showProgress = false);
 
 }  // namespace kelvane

@@ -6,10 +6,6 @@
 namespace kelvane {
 namespace {
 
-std::string Counted(std::size_t count, const char* one, const char* many) {
-  return std::to_string(count) + " " + (count == 1 ? one : many);
-}
-
 // No value holds a NUL: the values, NUL-joined, tell them apart.
 std::string Joined(const std::vector<std::string>& values) {
   std::string joined;
@@ -19,18 +15,35 @@ std::string Joined(const std::vector<std::string>& values) {
 
 }  // namespace
 
+Comparison::Comparison(std::vector<Condition> conditions)
+    : conditions_(std::move(conditions)) {}
+
 std::vector<std::size_t> Comparison::Add(const Report& report) {
-  files_.push_back(NameToUtf8(report.file));
   std::vector<std::size_t> added;
   for (std::size_t n = 0; n < report.adapters.size(); ++n) {
     const std::size_t configuration = ConfigurationOf(report.adapters[n]);
-    ++configurations_[configuration].adapters;
+    if (configuration == kLeftOut) continue;
+    if (added.empty()) files_.push_back(NameToUtf8(report.file));
+    Configuration& taken = configurations_[configuration];
+    if (taken.adapterCount++ == 0) taken.firstAdapter = adapters_.size();
+    ++capabilitySets_[taken.capabilities].adapterCount;
     adapters_.push_back({static_cast<std::uint32_t>(files_.size() - 1),
                          static_cast<std::uint32_t>(n),
                          static_cast<std::uint32_t>(configuration)});
     added.push_back(configuration);
   }
   return added;
+}
+
+std::uint32_t Comparison::CapabilitiesOf(
+    const std::vector<std::string>& values) {
+  std::string joined;
+  for (std::size_t row = 0; row < values.size(); ++row)
+    if (IsCapability(row)) (joined += values[row]) += '\0';
+  const auto [at, isNew] = byCapabilities_.try_emplace(
+      std::move(joined), static_cast<std::uint32_t>(capabilitySets_.size()));
+  if (isNew) capabilitySets_.push_back({configurations_.size(), 0});
+  return at->second;
 }
 
 std::size_t Comparison::ConfigurationOf(const AdapterCells& adapter) {
@@ -43,10 +56,16 @@ std::size_t Comparison::ConfigurationOf(const AdapterCells& adapter) {
   values.reserve(adapter.values.size());
   for (const std::string& value : adapter.values)
     values.push_back(ToUtf8(value));
+  if (!MeetsAll(conditions_, values)) {
+    byBytes_.emplace(bytes, kLeftOut);
+    return kLeftOut;
+  }
   const auto [at, isNew] =
       byValues_.try_emplace(Joined(values), configurations_.size());
-  if (isNew)
-    configurations_.push_back({std::move(values), adapters_.size(), 0});
+  if (isNew) {
+    const std::uint32_t capabilities = CapabilitiesOf(values);
+    configurations_.push_back({std::move(values), 0, 0, capabilities});
+  }
   byBytes_.emplace(bytes, at->second);
   return at->second;
 }
@@ -58,10 +77,6 @@ std::string Comparison::AdapterName(std::size_t adapter) const {
       configurations_[entry.configuration].values[kDescriptionRow];
   if (!description.empty()) name += " (" + description + ")";
   return name;
-}
-
-std::string Comparison::ColumnName(std::size_t configuration) const {
-  return AdapterName(configurations_[configuration].firstAdapter);
 }
 
 bool Comparison::Differs(std::size_t row) const {
@@ -76,23 +91,6 @@ std::size_t Comparison::DifferingRows() const {
   for (std::size_t row = 0; row < AdapterRows().size(); ++row)
     differing += Differs(row) ? 1 : 0;
   return differing;
-}
-
-std::string Summarize(const Comparison& comparison, std::size_t skipped) {
-  const std::size_t differing = comparison.DifferingRows();
-  const std::size_t adapters = comparison.Adapters().size();
-  const std::size_t configurations = comparison.Configurations().size();
-  std::string summary = std::to_string(differing) + " of " +
-                        Counted(AdapterRows().size(), "row", "rows") +
-                        (differing == 1 ? " differs" : " differ") + " across " +
-                        Counted(adapters, "adapter", "adapters");
-  if (configurations != adapters)
-    summary +=
-        " (" + Counted(configurations, "configuration", "configurations") + ")";
-  summary += " in " + Counted(comparison.Files().size(), "report", "reports");
-  if (skipped > 0)
-    summary += "; " + Counted(skipped, "report", "reports") + " left out";
-  return summary;
 }
 
 }  // namespace kelvane

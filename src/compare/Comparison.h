@@ -10,6 +10,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "compare/Conditions.h"
 #include "compare/Report.h"
 
 namespace kelvane {
@@ -18,7 +19,16 @@ struct Configuration {
   // One per row of AdapterRows(), as UTF-8.
   std::vector<std::string> values;
   std::size_t firstAdapter = 0;  // its name, an index into Adapters()
-  std::size_t adapters = 0;
+  std::size_t adapterCount = 0;
+  // Its capabilities (IsCapability's rows): an index into CapabilitySets().
+  std::uint32_t capabilities = 0;
+};
+
+// Configurations that show the same capabilities, whatever their identity
+// rows and AdapterOrdinal.
+struct CapabilitySet {
+  std::size_t firstConfiguration = 0;
+  std::size_t adapterCount = 0;
 };
 
 struct AdapterEntry {
@@ -29,13 +39,20 @@ struct AdapterEntry {
 
 class Comparison {
  public:
-  // Takes in every adapter of the report, in order; gives each one's
-  // configuration.
+  // Only the adapters that meet every condition take part.
+  explicit Comparison(std::vector<Condition> conditions = {});
+
+  // Takes in the report's adapters that take part, in order, and gives each
+  // one's configuration; a report with none is not taken.
   std::vector<std::size_t> Add(const Report& report);
 
   // Configurations in the order of their first adapter.
   const std::vector<Configuration>& Configurations() const {
     return configurations_;
+  }
+  // Capability sets in the order of their first adapter.
+  const std::vector<CapabilitySet>& CapabilitySets() const {
+    return capabilitySets_;
   }
   const std::vector<AdapterEntry>& Adapters() const { return adapters_; }
   // The reports' names as UTF-8, in the order they were added.
@@ -43,25 +60,27 @@ class Comparison {
 
   // "FILE #N (DESCRIPTION)"
   std::string AdapterName(std::size_t adapter) const;
-  // The configuration's first adapter's name.
-  std::string ColumnName(std::size_t configuration) const;
 
   bool Differs(std::size_t row) const;
   std::size_t DifferingRows() const;
 
  private:
+  // A configuration's index, or kLeftOut where its adapters take no part.
+  static constexpr std::size_t kLeftOut = SIZE_MAX;
   std::size_t ConfigurationOf(const AdapterCells& adapter);
+  std::uint32_t CapabilitiesOf(const std::vector<std::string>& values);
 
+  std::vector<Condition> conditions_;
   std::vector<Configuration> configurations_;
+  std::vector<CapabilitySet> capabilitySets_;
   std::vector<AdapterEntry> adapters_;
   std::vector<std::string> files_;
   // A configuration by its values, NUL-joined: as the report holds them,
   // and as UTF-8.
   std::unordered_map<std::string, std::size_t> byBytes_, byValues_;
+  // A capability set by its rows' values, NUL-joined.
+  std::unordered_map<std::string, std::uint32_t> byCapabilities_;
 };
 
-// "51 of 241 rows differ across 2000 adapters (8 configurations) in 2000
-// reports"; the configurations only where adapters are alike.
-std::string Summarize(const Comparison& comparison, std::size_t skipped = 0);
 
 }  // namespace kelvane

@@ -4,6 +4,10 @@
 #include <cstdio>
 #include <unordered_map>
 
+#include "compare/ReportLayout.h"
+#include "compare/ValueOrder.h"
+#include "report/RowValues.h"
+
 namespace kelvane {
 
 std::vector<ValueShare> ShareValues(const Comparison& comparison,
@@ -13,13 +17,36 @@ std::vector<ValueShare> ShareValues(const Comparison& comparison,
   for (const Configuration& configuration : comparison.Configurations()) {
     const std::string& value = configuration.values[row];
     const auto [at, isNew] = index.try_emplace(value, shares.size());
-    if (isNew) shares.push_back({&value, 0});
-    shares[at->second].adapters += configuration.adapters;
+    if (isNew) shares.push_back({&value, 0, std::nullopt});
+    shares[at->second].adapters += configuration.adapterCount;
   }
-  std::stable_sort(shares.begin(), shares.end(),
-                   [](const ValueShare& a, const ValueShare& b) {
-                     return a.adapters > b.adapters;
-                   });
+  const RowKind kind = AdapterRows()[row].kind;
+  if (IsOrdered(kind)) {
+    const auto before = [kind](const ValueShare& a, const ValueShare& b) {
+      const auto order = CompareValues(kind, *a.value, *b.value);
+      if (!order) return IsOrderedValue(kind, *a.value) &&
+                         !IsOrderedValue(kind, *b.value);
+      return *order < 0;
+    };
+    std::stable_sort(shares.begin(), shares.end(), before);
+    std::size_t above = 0;
+    for (auto share = shares.rbegin(); share != shares.rend(); ++share) {
+      if (!IsOrderedValue(kind, *share->value)) continue;
+      above += share->adapters;
+      share->atOrAbove = above;
+    }
+  } else if (kind == RowKind::Flag) {
+    const std::string yes = FormFlagValue(1);
+    std::stable_sort(shares.begin(), shares.end(),
+                     [&yes](const ValueShare& a, const ValueShare& b) {
+                       return *a.value == yes && *b.value != yes;
+                     });
+  } else {
+    std::stable_sort(shares.begin(), shares.end(),
+                     [](const ValueShare& a, const ValueShare& b) {
+                       return a.adapters > b.adapters;
+                     });
+  }
   return shares;
 }
 

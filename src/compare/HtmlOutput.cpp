@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "compare/Coverage.h"
 #include "compare/Outputs.h"
 #include "compare/ReportLayout.h"
@@ -45,25 +47,35 @@ std::string Escape(std::string_view text) {
   return html;
 }
 
+// Short values (numbers, Yes, names of DLLs, versions) never break; long
+// texts wrap at spaces. The row names stay in view when a wide table
+// scrolls sideways.
 constexpr char kStyle[] = R"(body { font-family: sans-serif; margin: 1.5em; }
+nav a { margin-right: 1em; }
+div.wide { overflow-x: auto; max-width: 100%; }
 table { border-collapse: collapse; margin-bottom: 2em; }
-th, td { border: 1px solid #b4b4b4; padding: 3px 8px; text-align: left; vertical-align: top; }
-thead th { background: #cccccc; position: sticky; top: 0; }
-tr.section th { background: #dddddd; }
+th, td { border: 1px solid #b4b4b4; padding: 2px 6px; text-align: left; vertical-align: top; white-space: nowrap; }
+td.text { white-space: normal; min-width: 10em; max-width: 22em; }
+thead th { background: #cccccc; position: sticky; top: 0; font-weight: normal; font-size: 85%; z-index: 2; }
+th.row, td.label { position: sticky; left: 0; background: #f4f4f4; z-index: 1; }
+thead th.row { z-index: 3; background: #cccccc; }
+tr.section th { background: #dddddd; position: sticky; left: 0; }
 tr.differs td { background: #ffe08a; }
-tr.differs td.label { font-weight: bold; }
+tr.differs td.label { font-weight: bold; background: #ffd35a; }
 details ul { margin: 0.3em 0; padding-left: 1.2em; font-weight: normal; max-height: 20em; overflow-y: auto; }
-td.share { min-width: 24em; }
-thead th { max-width: 11em; overflow-wrap: anywhere; }
-td { max-width: 16em; overflow-wrap: anywhere; }
+td.share { white-space: normal; min-width: 24em; }
+table.columns td { white-space: normal; }
 span.count { font-weight: normal; }
+span.varies { color: #555555; font-style: italic; }
 span.control { color: #b00020; font-family: monospace; }
-table.columns td, td.share, td.label { max-width: none; }
-td.label { white-space: nowrap; }
 div.bar { display: flex; align-items: center; gap: 0.5em; margin: 1px 0; }
-div.bar span.track { display: inline-block; width: 12em; height: 0.9em; background: #eeeeee; border: 1px solid #b4b4b4; }
+div.bar span.track { display: inline-block; flex: none; width: 12em; height: 0.9em; background: #eeeeee; border: 1px solid #b4b4b4; }
 div.bar span.fill { display: block; height: 100%; background: #4a7bd0; }
 )";
+
+// Beyond this many columns a table is no longer read across: the tables
+// show the first ones, and the Columns list and the JSON hold every one.
+constexpr std::size_t kMostColumnsShown = 40;
 
 // A row's name where rows of every table stand together: its labels are
 // its table's own, and only flags repeat across groups.
@@ -72,31 +84,51 @@ std::string Place(const RowPlace& row) {
                            : Escape(row.group) + " / " + Escape(row.label);
 }
 
-// Columns by number and adapter, so that a fleet's fit in one window; the
-// Columns section names their files.
-void AppendHeader(std::string& html, const Comparison& comparison) {
-  html += "<thead><tr><th>Row</th>";
-  const auto& configurations = comparison.Configurations();
-  for (std::size_t k = 0; k < configurations.size(); ++k) {
+std::size_t Shown(const Columns& columns) {
+  return std::min(columns.All().size(), kMostColumnsShown);
+}
+
+std::string Plural(std::size_t count, const char* one, const char* many) {
+  return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
+// Columns by number and what names them, so that a fleet's fit in one
+// window; the Columns section says what each holds.
+void AppendHeader(std::string& html, const Columns& columns) {
+  html += "<thead><tr><th class=\"row\">Row</th>";
+  for (std::size_t k = 0; k < Shown(columns); ++k) {
+    const Column& column = columns.All()[k];
+    const std::string* model = columns.ValueOf(k, kDescriptionRow);
     html += "<th>[" + std::to_string(k + 1) + "] " +
-            Escape(configurations[k].values[kDescriptionRow]);
-    if (configurations[k].adapters > 1)
-      html += "<br><span class=\"count\">" +
-              std::to_string(configurations[k].adapters) + " adapters</span>";
-    html += "</th>";
+            (model != nullptr
+                 ? Escape(*model)
+                 : Plural(columns.TallyOf(k, kDescriptionRow).size(), "model",
+                          "models")) +
+            "<br><span class=\"count\">" +
+            Plural(column.adapterCount, "adapter", "adapters") +
+            "</span></th>";
   }
   html += "</tr></thead>\n";
 }
 
-void AppendRow(std::string& html, const Comparison& comparison, std::size_t row,
+void AppendRow(std::string& html, const Columns& columns, std::size_t row,
                bool withPlace) {
   const RowPlace& place = AdapterRows()[row];
-  html += comparison.Differs(row) ? "<tr class=\"differs\">" : "<tr>";
+  html += columns.Compared().Differs(row) ? "<tr class=\"differs\">" : "<tr>";
   html += "<td class=\"label\">";
   html += withPlace ? Place(place) : Escape(place.label);
   html += "</td>";
-  for (const Configuration& configuration : comparison.Configurations())
-    html += "<td>" + Escape(configuration.values[row]) + "</td>";
+  const char* cell = place.kind == RowKind::Text ? "<td class=\"text\">" : "<td>";
+  for (std::size_t k = 0; k < Shown(columns); ++k) {
+    const std::string* value = columns.ValueOf(k, row);
+    html += cell;
+    html += value != nullptr
+                ? Escape(*value)
+                : "<span class=\"varies\">" +
+                      std::to_string(columns.TallyOf(k, row).size()) +
+                      " values</span>";
+    html += "</td>";
+  }
   html += "</tr>\n";
 }
 
@@ -109,27 +141,49 @@ void Spill(std::string& html, const Sink& write) {
   html.clear();
 }
 
+std::string AdapterName(const Comparison& comparison, std::size_t adapter) {
+  return Escape(comparison.AdapterName(adapter));
+}
+
 // Which adapters each column stands for; a long list stays folded.
-void AppendColumns(std::string& html, const Comparison& comparison,
+void AppendColumns(std::string& html, const Columns& columns,
                    const Sink& write) {
-  const auto& configurations = comparison.Configurations();
-  std::vector<std::vector<std::size_t>> members(configurations.size());
-  const auto& adapters = comparison.Adapters();
-  for (std::size_t a = 0; a < adapters.size(); ++a)
-    members[adapters[a].configuration].push_back(a);
+  const Comparison& comparison = columns.Compared();
+  std::vector<std::vector<std::size_t>> members(columns.All().size());
+  {
+    std::vector<std::size_t> columnOf(comparison.Configurations().size());
+    for (std::size_t k = 0; k < columns.All().size(); ++k)
+      for (const std::uint32_t c : columns.All()[k].configurations)
+        columnOf[c] = k;
+    const auto& adapters = comparison.Adapters();
+    for (std::size_t a = 0; a < adapters.size(); ++a)
+      members[columnOf[adapters[a].configuration]].push_back(a);
+  }
   html +=
-      "<h2>Columns</h2>\n<table class=\"columns\">\n<thead><tr><th>Column</th>"
-      "<th>Adapters</th></tr></thead>\n<tbody>\n";
-  for (std::size_t k = 0; k < configurations.size(); ++k) {
+      "<h2 id=\"columns\">Columns</h2>\n<table class=\"columns\">\n<thead><tr>"
+      "<th>Column</th><th>Adapters</th></tr></thead>\n<tbody>\n";
+  for (std::size_t k = 0; k < columns.All().size(); ++k) {
     html += "<tr><td>[" + std::to_string(k + 1) + "]</td><td>";
+    if (columns.Kind() == Grouping::Capabilities) {
+      for (const std::size_t row : {kDescriptionRow, kDriverVersionRow}) {
+        html += Escape(AdapterRows()[row].label) + ": ";
+        const char* separator = "";
+        for (const auto& [value, count] : columns.TallyOf(k, row)) {
+          html += separator + Escape(*value) + " (" + std::to_string(count) +
+                  ")";
+          separator = ", ";
+        }
+        html += "<br>";
+      }
+    }
     if (members[k].size() == 1) {
-      html += Escape(comparison.AdapterName(members[k].front()));
+      html += AdapterName(comparison, members[k].front());
     } else {
       html += "<details><summary>" + std::to_string(members[k].size()) +
-              " adapters alike, the first " + Escape(comparison.ColumnName(k)) +
-              "</summary><ul>";
+              " adapters, the first " +
+              AdapterName(comparison, members[k].front()) + "</summary><ul>";
       for (const std::size_t a : members[k]) {
-        html += "<li>" + Escape(comparison.AdapterName(a)) + "</li>";
+        html += "<li>" + AdapterName(comparison, a) + "</li>";
         Spill(html, write);
       }
       html += "</ul></details>";
@@ -140,15 +194,17 @@ void AppendColumns(std::string& html, const Comparison& comparison,
 }
 
 void AppendCoverage(std::string& html, const Comparison& comparison) {
-  html += "<h2>Coverage</h2>\n";
+  html += "<h2 id=\"coverage\">Coverage</h2>\n";
   if (comparison.DifferingRows() == 0) {
     html += "<p>Every adapter shows the same in every row.</p>\n";
     return;
   }
   const std::size_t adapters = comparison.Adapters().size();
   html +=
-      "<table>\n<thead><tr><th>Row</th><th>Adapters showing each "
-      "value</th></tr></thead>\n<tbody>\n";
+      "<p>Shares count adapters. Numbers and versions stand in their order, "
+      "each with the adapters that show it or more.</p>\n<table>\n<thead><tr>"
+      "<th class=\"row\">Row</th><th>Adapters showing each value</th></tr>"
+      "</thead>\n<tbody>\n";
   for (std::size_t row = 0; row < AdapterRows().size(); ++row) {
     if (!comparison.Differs(row)) continue;
     html += "<tr><td class=\"label\">" + Place(AdapterRows()[row]) +
@@ -159,42 +215,63 @@ void AppendCoverage(std::string& html, const Comparison& comparison) {
           "<div class=\"bar\"><span class=\"track\"><span class=\"fill\" "
           "style=\"width: " +
           percent + "\"></span></span>" + Escape(*share.value) + ": " +
-          std::to_string(share.adapters) + " (" + percent + ")</div>";
+          std::to_string(share.adapters) + " (" + percent + ")";
+      if (share.atOrAbove)
+        html += ", at or above: " + std::to_string(*share.atOrAbove) + " (" +
+                FormatShare(*share.atOrAbove, adapters) + ")";
+      html += "</div>";
     }
     html += "</td></tr>\n";
   }
   html += "</tbody>\n</table>\n";
 }
 
+// What the tables leave out of a fleet's columns.
+void AppendLeftOut(std::string& html, const Columns& columns) {
+  const std::size_t left = columns.All().size() - Shown(columns);
+  if (left == 0) return;
+  html += "<p>The tables show the first " + std::to_string(Shown(columns)) +
+          " of " + std::to_string(columns.All().size()) +
+          " columns; the Columns list names every one, and the coverage "
+          "counts every adapter.</p>\n";
+}
+
 }  // namespace
 
-void WriteHtml(const Comparison& comparison, const std::string& summary,
+void WriteHtml(const Columns& columns, const std::string& summary,
                const Sink& write) {
-  const std::size_t span = comparison.Configurations().size() + 1;
+  const Comparison& comparison = columns.Compared();
+  const std::size_t span = Shown(columns) + 1;
   std::string html =
       "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
       "<title>Kelvane comparison</title>\n<style>\n";
   html += kStyle;
   html += "</style>\n</head>\n<body>\n<h1>Kelvane comparison</h1>\n<p>" +
-          Escape(summary) + "</p>\n";
-  AppendColumns(html, comparison, write);
+          Escape(summary) +
+          "</p>\n<nav><a href=\"#coverage\">Coverage</a><a "
+          "href=\"#differences\">Differences only</a><a "
+          "href=\"#columns\">Columns</a><a href=\"#all\">All rows</a></nav>\n";
+  AppendCoverage(html, comparison);
 
   const auto& rows = AdapterRows();
-  html += "<h2>Differences only</h2>\n";
+  html += "<h2 id=\"differences\">Differences only</h2>\n";
   if (comparison.DifferingRows() == 0) {
     html += "<p>No row differs.</p>\n";
   } else {
-    html += "<table>\n";
-    AppendHeader(html, comparison);
+    AppendLeftOut(html, columns);
+    html += "<div class=\"wide\"><table>\n";
+    AppendHeader(html, columns);
     html += "<tbody>\n";
     for (std::size_t row = 0; row < rows.size(); ++row)
-      if (comparison.Differs(row)) AppendRow(html, comparison, row, true);
-    html += "</tbody>\n</table>\n";
+      if (comparison.Differs(row)) AppendRow(html, columns, row, true);
+    html += "</tbody>\n</table></div>\n";
   }
-  AppendCoverage(html, comparison);
+  AppendColumns(html, columns, write);
 
-  html += "<h2>All rows</h2>\n<table>\n";
-  AppendHeader(html, comparison);
+  html += "<h2 id=\"all\">All rows</h2>\n";
+  AppendLeftOut(html, columns);
+  html += "<div class=\"wide\"><table>\n";
+  AppendHeader(html, columns);
   html += "<tbody>\n";
   for (std::size_t row = 0; row < rows.size(); ++row) {
     if (row == 0 || rows[row - 1].table != rows[row].table ||
@@ -204,16 +281,16 @@ void WriteHtml(const Comparison& comparison, const std::string& summary,
       if (!rows[row].group.empty()) html += " / " + Escape(rows[row].group);
       html += "</th></tr>\n";
     }
-    AppendRow(html, comparison, row, false);
+    AppendRow(html, columns, row, false);
+    Spill(html, write);
   }
-  html += "</tbody>\n</table>\n</body>\n</html>\n";
+  html += "</tbody>\n</table></div>\n</body>\n</html>\n";
   write(html);
 }
 
-std::string FormatHtml(const Comparison& comparison,
-                       const std::string& summary) {
+std::string FormatHtml(const Columns& columns, const std::string& summary) {
   std::string page;
-  WriteHtml(comparison, summary,
+  WriteHtml(columns, summary,
             [&page](std::string_view bytes) { page.append(bytes); });
   return page;
 }

@@ -55,7 +55,8 @@ const char* WhatIsNotAFile(fs::file_type type) {
 
 class Expansion {
  public:
-  explicit Expansion(Inputs& inputs) : inputs_(inputs) {}
+  Expansion(Inputs& inputs, const std::function<void(std::size_t)>& found)
+      : inputs_(inputs), found_(found) {}
 
   // A folder and every folder beneath it, one at a time: only one folder is
   // open at once, however deep the tree.
@@ -70,6 +71,7 @@ class Expansion {
         if (!folders_.insert(*identity).second) continue;
       std::vector<fs::path> subfolders = ReadFolder(
           folder, folder == top ? place : std::string(), found);
+      if (found_) found_(inputs_.reports.size() + found.size());
       pending.insert(pending.end(), std::make_move_iterator(subfolders.rbegin()),
                      std::make_move_iterator(subfolders.rend()));
     }
@@ -193,6 +195,7 @@ class Expansion {
   }
 
   Inputs& inputs_;
+  const std::function<void(std::size_t)>& found_;
   std::unordered_set<FileIdentity, FileIdentityHash> folders_;
 };
 
@@ -205,9 +208,10 @@ std::vector<Argument> ArgumentsOf(const std::vector<std::string>& texts) {
   return arguments;
 }
 
-Inputs ExpandInputs(const std::vector<Argument>& arguments) {
+Inputs ExpandInputs(const std::vector<Argument>& arguments,
+                    const std::function<void(std::size_t)>& found) {
   Inputs inputs;
-  Expansion expansion(inputs);
+  Expansion expansion(inputs, found);
   for (const Argument& argument : arguments) {
     if (argument.text.size() > 1 && argument.text[0] == '@')
       expansion.AddList(argument);

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -50,7 +51,9 @@ struct Inputs {
 // read once, their files in byte order of path; what cannot be read is a
 // trouble of its own, and the walk goes on. A list file's paths are read as
 // UTF-8, one a line, CR LF or LF, after a byte-order mark if there is one.
-Inputs ExpandInputs(const std::vector<Argument>& arguments);
+// `found` is told how many reports are found as the folders are walked.
+Inputs ExpandInputs(const std::vector<Argument>& arguments,
+                    const std::function<void(std::size_t)>& found = {});
 
 // "LIST:LINE: " for a report a list named, else "".
 std::string ListPlace(const Inputs& inputs, const InputReport& report);

@@ -2,70 +2,121 @@
 
 #include "compare/Outputs.h"
 #include "compare/ReportLayout.h"
+#include "report/RowValues.h"
 
 namespace kelvane {
 namespace {
 
-using Json = nlohmann::ordered_json;
+std::string Quote(const std::string& text) {
+  return nlohmann::json(text).dump();
+}
 
-std::string Quote(const std::string& text) { return Json(text).dump(); }
+// The cell as JSON: numbers as the report writes them, which JSON reads.
+std::string ValueJson(RowKind kind, const std::string& text) {
+  switch (kind) {
+    case RowKind::Flag:
+      return text == FormFlagValue(1) ? "true" : "false";
+    case RowKind::Dword:
+    case RowKind::Uint:
+      return text;
+    case RowKind::Float:
+      // JSON has no number for them, and a parser may refuse 9e999.
+      if (text == "inf" || text == "-inf" || text == "nan") return Quote(text);
+      return text;
+    default:
+      return Quote(text);
+  }
+}
 
-std::string AdapterStart(const Comparison& comparison, std::size_t adapter) {
-  const AdapterEntry& entry = comparison.Adapters()[adapter];
-  return "{\"file\":" + Quote(comparison.Files()[entry.report]) +
-         ",\"adapter\":" + std::to_string(entry.number) +
-         ",\"configuration\":" + std::to_string(entry.configuration + 1) + ",";
+// {"LABEL":VALUE,...} of the rows that `take` picks.
+template <typename Take>
+std::string ObjectOf(const Configuration& configuration, Take take) {
+  std::string object = "{";
+  const auto& rows = AdapterRows();
+  for (std::size_t row = 0; row < rows.size(); ++row) {
+    if (!take(row)) continue;
+    if (object.size() > 1) object += ',';
+    object += Quote(std::string(rows[row].label)) + ":" +
+              ValueJson(rows[row].kind, configuration.values[row]);
+  }
+  return object + "}";
+}
+
+std::string CapabilitiesRecord(const Configuration& configuration,
+                               std::size_t number) {
+  const auto& rows = AdapterRows();
+  std::string flags = "{";
+  for (std::size_t row = 0; row < rows.size(); ++row) {
+    if (rows[row].kind != RowKind::Flag) continue;
+    const bool opens = row == 0 || rows[row - 1].group != rows[row].group;
+    if (opens)
+      flags += std::string(flags.size() > 1 ? "}," : "") +
+               Quote(std::string(rows[row].group)) + ":{";
+    else
+      flags += ',';
+    flags += Quote(std::string(rows[row].label)) + ":" +
+             ValueJson(RowKind::Flag, configuration.values[row]);
+  }
+  flags += "}}";
+  const std::string limits = ObjectOf(configuration, [&rows](std::size_t row) {
+    return IsCapability(row) && rows[row].kind != RowKind::Flag;
+  });
+  return "{\"configuration\":" + std::to_string(number) +
+         ",\"limits\":" + limits + ",\"flags\":" + flags + "}";
+}
+
+std::string IdentityPart(const Configuration& configuration) {
+  const auto& rows = AdapterRows();
+  return ",\"identity\":" +
+         ObjectOf(configuration,
+                  [&rows](std::size_t row) {
+                    return rows[row].table == rows.front().table;
+                  }) +
+         ",\"AdapterOrdinal\":" +
+         ValueJson(rows[kAdapterOrdinalRow].kind,
+                   configuration.values[kAdapterOrdinalRow]) +
+         "}";
 }
 
 }  // namespace
 
-std::string FormatJsonBody(const Configuration& configuration) {
-  Json identity = Json::object(), limits = Json::object(),
-       flags = Json::object();
-  const auto& rows = AdapterRows();
-  for (std::size_t row = 0; row < rows.size(); ++row) {
-    const RowPlace& place = rows[row];
-    const std::string label(place.label);
-    const std::string& value = configuration.values[row];
-    if (place.kind == RowKind::Flag)
-      flags[std::string(place.group)][label] = value == "Yes";
-    else if (place.table == rows.front().table)
-      identity[label] = value;
-    else
-      limits[label] = value;
+std::vector<std::string> JsonRecords::TakeNew(const Comparison& comparison) {
+  std::vector<std::string> records;
+  const auto& configurations = comparison.Configurations();
+  const auto& adapters = comparison.Adapters();
+  for (; adapters_ < adapters.size(); ++adapters_) {
+    const AdapterEntry& entry = adapters[adapters_];
+    const Configuration& configuration = configurations[entry.configuration];
+    // Sets are numbered as they first come, so a new one is the next.
+    if (configuration.capabilities == sets_)
+      records.push_back(CapabilitiesRecord(configuration, ++sets_));
+    while (identities_.size() < configurations.size())
+      identities_.push_back(IdentityPart(configurations[identities_.size()]));
+    records.push_back("{\"file\":" + Quote(comparison.Files()[entry.report]) +
+                      ",\"adapter\":" + std::to_string(entry.number) +
+                      ",\"configuration\":" +
+                      std::to_string(configuration.capabilities + 1) +
+                      identities_[entry.configuration]);
   }
-  return "\"identity\":" + identity.dump() + ",\"limits\":" + limits.dump() +
-         ",\"flags\":" + flags.dump();
+  return records;
 }
 
-std::string FormatJsonStart() { return "{\"reports\": [\n"; }
-
-std::string FormatJsonReport(const Comparison& comparison, std::size_t report,
-                             std::size_t firstAdapter,
-                             const std::vector<std::string>& bodies) {
-  const auto& adapters = comparison.Adapters();
-  std::string json = report == 0 ? "" : ",\n";
-  json += "{\"file\":" + Quote(comparison.Files()[report]) + ",\"adapters\":[";
-  for (std::size_t a = firstAdapter; a < adapters.size(); ++a) {
-    json += a == firstAdapter ? "{" : ",{";
-    json +=
-        "\"configuration\":" + std::to_string(adapters[a].configuration + 1) +
-        "," + bodies[adapters[a].configuration] + "}";
-  }
-  return json + "]}";
+JsonWriter::JsonWriter(bool lines, Sink write)
+    : lines_(lines), write_(std::move(write)) {
+  if (!lines_) write_("{\"records\": [\n");
 }
 
-std::string FormatJsonEnd() { return "\n]}\n"; }
+void JsonWriter::Write(const Comparison& comparison) {
+  for (const std::string& record : records_.TakeNew(comparison)) {
+    if (!lines_ && !first_) write_(",\n");
+    write_(record);
+    if (lines_) write_("\n");
+    first_ = false;
+  }
+}
 
-std::string FormatJsonLines(const Comparison& comparison,
-                            std::size_t firstAdapter,
-                            const std::vector<std::string>& bodies) {
-  std::string lines;
-  const auto& adapters = comparison.Adapters();
-  for (std::size_t a = firstAdapter; a < adapters.size(); ++a)
-    lines +=
-        AdapterStart(comparison, a) + bodies[adapters[a].configuration] + "}\n";
-  return lines;
+void JsonWriter::Finish() {
+  if (!lines_) write_("\n]}\n");
 }
 
 }  // namespace kelvane

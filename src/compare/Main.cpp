@@ -4,6 +4,7 @@
 
 #include "compare/CompareRun.h"
 #include "compare/Interrupts.h"
+#include "compare/Progress.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -28,7 +29,8 @@ int wmain(int argc, wchar_t** argv) {
   kelvane::ConsoleBuffer outBuffer(STD_OUTPUT_HANDLE),
       errBuffer(STD_ERROR_HANDLE);
   std::ostream out(&outBuffer), err(&errBuffer);
-  const int status = kelvane::RunCompare(arguments, out, err);
+  const int status = kelvane::RunCompare(arguments, out, err,
+                                         kelvane::StandardErrorIsTerminal());
   err.flush();
   return status;
 }
@@ -37,6 +39,6 @@ int main(int argc, char** argv) {
   kelvane::RemoveFilesOnInterrupt();
   return kelvane::RunCompare(
       kelvane::ArgumentsOf(std::vector<std::string>(argv + 1, argv + argc)),
-      std::cout, std::cerr);
+      std::cout, std::cerr, kelvane::StandardErrorIsTerminal());
 }
 #endif

@@ -11,6 +11,13 @@ namespace {
 static_assert(std::string_view(IdentityRows[kDescriptionRow].label) ==
                   "Description",
               "kDescriptionRow must be the Description row");
+static_assert(std::string_view(IdentityRows[kDriverVersionRow].label) ==
+                  "DriverVersion",
+              "kDriverVersionRow must be the DriverVersion row");
+static_assert(std::string_view(HalLimitRows[kAdapterOrdinalRow -
+                                            std::size(IdentityRows)]
+                                   .label) == "AdapterOrdinal",
+              "kAdapterOrdinalRow must be the AdapterOrdinal row");
 
 std::vector<RowPlace> LayOutRows() {
   std::vector<RowPlace> rows;
@@ -54,6 +61,10 @@ std::vector<RowLines> FormRowLines() {
 const std::vector<RowPlace>& AdapterRows() {
   static const std::vector<RowPlace> rows = LayOutRows();
   return rows;
+}
+
+bool IsCapability(std::size_t row) {
+  return row >= std::size(IdentityRows) && row != kAdapterOrdinalRow;
 }
 
 const std::vector<RowLines>& AdapterRowLines() {

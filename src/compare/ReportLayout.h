@@ -37,7 +37,15 @@ struct RowLines {
 // One per row of AdapterRows().
 const std::vector<RowLines>& AdapterRowLines();
 
-// The row that names an adapter: its Description.
+// The row that names an adapter: its Description; and its driver's version.
 inline constexpr std::size_t kDescriptionRow = 1;
+inline constexpr std::size_t kDriverVersionRow = 2;
+// Which adapter of its machine it was: no capability of the adapter's.
+inline constexpr std::size_t kAdapterOrdinalRow = 10;
+
+// Whether the row is one of the adapter's capabilities: the HAL device's
+// limits other than AdapterOrdinal, and its flags. The identity rows and
+// AdapterOrdinal tell which adapter it is, not what it can do.
+bool IsCapability(std::size_t row);
 
 }  // namespace kelvane

@@ -83,21 +83,57 @@ TEST_F(CompareRun, ConfigurationsAreInTheOrderOfTheirFirstAdapter) {
             std::string::npos)
       << run.out;
 
-  // Every adapter's configuration, in the JSON and in its line.
-  const auto json = nlohmann::json::parse(ReadFileBytes("parsed.json"));
-  ASSERT_EQ(json["reports"].size(), 4u);
-  EXPECT_EQ(json["reports"][1]["file"], "three.html");
-  ASSERT_EQ(json["reports"][1]["adapters"].size(), 3u);
-  EXPECT_EQ(json["reports"][1]["adapters"][2]["configuration"], 4);
-  EXPECT_EQ(json["reports"][2]["adapters"][0]["configuration"], 2);
+  // Each set of capabilities once, before the first adapter that refers to
+  // it; the JSON holds the same records as the lines.
   std::istringstream lines(ReadFileBytes("adapters.jsonl"));
   std::vector<int> configurations;
+  int described = 0;
+  auto records = nlohmann::json::array();
   for (std::string line; std::getline(lines, line);) {
-    const auto adapter = nlohmann::ordered_json::parse(line);
-    EXPECT_EQ(adapter.begin().key(), "file");
-    configurations.push_back(adapter["configuration"]);
+    const auto record = nlohmann::ordered_json::parse(line);
+    records.push_back(nlohmann::json::parse(line));
+    if (record.begin().key() == "configuration") {
+      EXPECT_EQ(record["configuration"], ++described);
+      EXPECT_EQ(record["limits"].count("AdapterOrdinal"), 0u);
+      continue;
+    }
+    EXPECT_EQ(record.begin().key(), "file");
+    EXPECT_LE(record["configuration"], described);
+    configurations.push_back(record["configuration"]);
   }
   EXPECT_EQ(configurations, (std::vector<int>{1, 2, 3, 4, 2, 5}));
+  EXPECT_EQ(described, 5);
+  EXPECT_EQ(nlohmann::json::parse(ReadFileBytes("parsed.json"))["records"],
+            records);
+}
+
+TEST_F(CompareRun, ByCapsAdaptersThatDifferOnlyInWhoTheyAreShareAColumn) {
+  // The same capabilities under another name, driver and ordinal; and one
+  // flag apart.
+  Script renamed = MakeSampleScript(1);
+  SetText(renamed.adapters[0].identifier.Description, "Renamed Adapter");
+  SetText(renamed.adapters[0].identifier.Driver, "other.dll");
+  renamed.adapters[0].identifier.SubSysId = 7;
+  renamed.adapters[0].caps.AdapterOrdinal = 1;
+  WriteReport(renamed, "renamed.html");
+  Script flag = MakeSampleScript(1);
+  flag.adapters[0].caps.Caps = 0;
+  WriteReport(flag, "flag.html");
+  const CompareOutcome run =
+      Compare({"--by", "caps", "one.html", "renamed.html", "flag.html"});
+  EXPECT_EQ(run.exitCode, 1) << run.err;
+  EXPECT_EQ(run.out.substr(0, run.out.find("Graphics Card Info")),
+            "[1] 2 adapters, the first one.html #0 (Sample Adapter 0); models "
+            "Sample Adapter 0 (1), Renamed Adapter (1); drivers 4.12.10.276 "
+            "(2)\n"
+            "[2] 1 adapter, the first flag.html #0 (Sample Adapter 0); models "
+            "Sample Adapter 0 (1); drivers 4.12.10.276 (1)\n");
+  for (const char* line :
+       {"Graphics Card Info / Description: (2 values) | Sample Adapter 0\n",
+        "DirectGraphics HAL DeviceCaps / AdapterOrdinal: (2 values) | 0\n",
+        "Caps / D3DCAPS_READ_SCANLINE: Yes | No\n",
+        " across 3 adapters (2 sets of capabilities) in 3 reports\n"})
+    EXPECT_NE(run.out.find(line), std::string::npos) << line << run.out;
 }
 
 TEST_F(CompareRun, CoverageCountsTheAdaptersThatShowEachValue) {
@@ -106,10 +142,14 @@ TEST_F(CompareRun, CoverageCountsTheAdaptersThatShowEachValue) {
   const CompareOutcome run = Compare(
       {"--coverage", "one.html", "other.html", "two.html", "three.html"});
   EXPECT_EQ(run.exitCode, 1);
+  // Numbers in their order, each with the adapters at or above it.
   EXPECT_NE(run.out.find("DirectGraphics HAL DeviceCaps / MaxTextureHeight: "
-                         "4096 on 3 (75.0%), 8192 on 1 (25.0%)\n"),
+                         "4096 on 3 (75.0%), at or above on 4 (100.0%); 8192 "
+                         "on 1 (25.0%), at or above on 1 (25.0%)\n"),
             std::string::npos)
       << run.out;
+  // Neither a legend nor a column.
+  EXPECT_EQ(run.out.find("[1]"), std::string::npos) << run.out;
   EXPECT_NE(run.out.find("Caps2 / D3DCAPS2_CANRENDERWINDOWED: Yes on 3 of 4 "
                          "adapters (75.0%)\n"),
             std::string::npos)
@@ -117,20 +157,37 @@ TEST_F(CompareRun, CoverageCountsTheAdaptersThatShowEachValue) {
   EXPECT_EQ(run.out.find(" | "), std::string::npos) << run.out;
 }
 
-TEST_F(CompareRun, JsonHoldsEveryCellAsTheReportShowsIt) {
-  ASSERT_EQ(Compare({"--json", "parsed.json", "one.html"}).exitCode, 0);
-  const auto json = nlohmann::ordered_json::parse(ReadFileBytes("parsed.json"));
-  const auto& adapter = json["reports"][0]["adapters"][0];
-  EXPECT_EQ(adapter["configuration"], 1);
+TEST_F(CompareRun, JsonHoldsNumbersAsNumbersAndTheRestAsTheReportShowsIt) {
+  Script script = MakeSampleScript(1);
+  script.adapters[0].caps.MaxPointSize = INFINITY;
+  script.adapters[0].caps.MaxVertexW = NAN;
+  WriteReport(script, "odd.html");
+  ASSERT_EQ(Compare({"--jsonl", "lines.jsonl", "odd.html"}).exitCode, 0);
+  std::istringstream lines(ReadFileBytes("lines.jsonl"));
+  std::string first, second;
+  std::getline(lines, first);
+  std::getline(lines, second);
+  const auto capabilities = nlohmann::ordered_json::parse(first);
+  const auto adapter = nlohmann::ordered_json::parse(second);
+  EXPECT_EQ(capabilities["limits"].size(), kHalLimitRowCount - 1);
+  EXPECT_EQ(capabilities["limits"]["MaxTextureWidth"], 4096);
+  EXPECT_EQ(capabilities["limits"]["DeviceType"], "D3DDEVTYPE_HAL");
+  EXPECT_EQ(capabilities["limits"]["VertexShaderVersion"], "1.1");
+  EXPECT_EQ(capabilities["limits"]["MaxVertexW"], "nan");
+  EXPECT_EQ(capabilities["limits"]["MaxPointSize"], "inf");
+  EXPECT_NE(first.find("\"ExtentsAdjust\":0.50,"), std::string::npos) << first;
+  EXPECT_EQ(capabilities["flags"].size(), kFlagGroupCount);
+  EXPECT_EQ(capabilities["flags"].begin().key(), "Caps");
+  // The one label with a blank keeps it.
+  EXPECT_EQ(capabilities["flags"]["Caps2"]["D3DCAPS2_FULLSCREENGAMMA "], true);
+  EXPECT_EQ(capabilities["flags"]["Caps2"]["D3DCAPS2_NO2DDURING3DSCENE"],
+            false);
   EXPECT_EQ(adapter["identity"].size(), kIdentityRowCount);
   EXPECT_EQ(adapter["identity"]["WHQLLevel"], "30.9.2001");
-  EXPECT_EQ(adapter["limits"].size(), kHalLimitRowCount);
-  EXPECT_EQ(adapter["limits"]["MaxVertexW"], "10000000000.00");
-  EXPECT_EQ(adapter["flags"].size(), kFlagGroupCount);
-  EXPECT_EQ(adapter["flags"].begin().key(), "Caps");
-  // The one label with a blank keeps it.
-  EXPECT_EQ(adapter["flags"]["Caps2"]["D3DCAPS2_FULLSCREENGAMMA "], true);
-  EXPECT_EQ(adapter["flags"]["Caps2"]["D3DCAPS2_NO2DDURING3DSCENE"], false);
+  EXPECT_EQ(adapter["identity"]["DriverVersion"], "4.12.10.276");
+  EXPECT_TRUE(adapter["identity"]["VendorId"].is_number_unsigned());
+  EXPECT_EQ(adapter["AdapterOrdinal"], 0);
+  EXPECT_EQ(adapter["file"], "odd.html");
 }
 
 TEST_F(CompareRun, TextsAreUtf8OnceWhateverTheDriverTextsAreInEveryOutput) {
@@ -142,10 +199,10 @@ TEST_F(CompareRun, TextsAreUtf8OnceWhateverTheDriverTextsAreInEveryOutput) {
       {"--json", "parsed.json", "--html", "page.html", "caf\xC3\xA9.html"});
   ASSERT_EQ(run.exitCode, 0) << run.err;
   const auto json = nlohmann::json::parse(ReadFileBytes("parsed.json"));
-  const auto& identity = json["reports"][0]["adapters"][0]["identity"];
+  const auto& identity = json["records"][1]["identity"];
   // Not UTF-8: read as Windows-1252. A UTF-8 file name stays as it is.
   EXPECT_EQ(identity["Driver"], "caf\xC3\xA9 \xE2\x82\xAC \xC2\x81");
-  EXPECT_EQ(json["reports"][0]["file"], "caf\xC3\xA9.html");
+  EXPECT_EQ(json["records"][1]["file"], "caf\xC3\xA9.html");
   const std::string column =
       "caf\xC3\xA9.html #0 (Radeon\xE2\x84\xA2 caf\xC3\xA9)";
   EXPECT_NE(run.out.find(column), std::string::npos) << run.out;
@@ -167,9 +224,11 @@ TEST_F(CompareRun, ThePageEscapesEveryReportText) {
                       "&amp; &lt;img src=x onerror=alert(1)&gt;"),
             std::string::npos);
   EXPECT_NE(page.find("Tom &amp; Jerry&#39;s.html #0"), std::string::npos);
-  // Self-contained: nothing is fetched.
+  // Self-contained: nothing is fetched, and links lead within the page.
   EXPECT_EQ(page.find("src="), page.find("src=x"));
-  EXPECT_EQ(page.find("href"), std::string::npos);
+  for (std::size_t at = page.find("href="); at != std::string::npos;
+       at = page.find("href=", at + 1))
+    EXPECT_EQ(page.substr(at, 7), "href=\"#");
   EXPECT_NE(page.find("<meta charset=\"utf-8\">"), std::string::npos);
 }
 
@@ -180,14 +239,16 @@ TEST_F(CompareRun, ThePageShowsColumnsDifferencesAndCoverage) {
           .exitCode,
       1);
   const std::string page = ReadFileBytes("page.html");
-  const std::size_t differences = page.find("<h2>Differences only</h2>");
-  const std::size_t coverage = page.find("<h2>Coverage</h2>");
-  const std::size_t all = page.find("<h2>All rows</h2>");
+  const std::size_t differences =
+      page.find("<h2 id=\"differences\">Differences only</h2>");
+  const std::size_t coverage = page.find("<h2 id=\"coverage\">Coverage</h2>");
+  const std::size_t all = page.find("<h2 id=\"all\">All rows</h2>");
   ASSERT_NE(differences, std::string::npos);
   ASSERT_NE(coverage, std::string::npos);
   ASSERT_NE(all, std::string::npos);
-  EXPECT_LT(differences, coverage);
-  EXPECT_LT(coverage, all);
+  // What a person reads first: the coverage.
+  EXPECT_LT(coverage, differences);
+  EXPECT_LT(differences, all);
   // Four differing rows, each highlighted in both tables of columns.
   std::size_t highlighted = 0;
   for (std::size_t at = page.find("<tr class=\"differs\">");
@@ -198,11 +259,13 @@ TEST_F(CompareRun, ThePageShowsColumnsDifferencesAndCoverage) {
   EXPECT_NE(page.find("<td>4096</td><td>8192</td>", differences),
             std::string::npos);
   // A column of two adapters lists both, folded.
-  EXPECT_NE(page.find("<details><summary>2 adapters alike"), std::string::npos);
+  EXPECT_NE(page.find("<details><summary>2 adapters, the first"),
+            std::string::npos);
   EXPECT_NE(page.find("<li>one.html #0 (Sample Adapter 0)</li><li>copy.html "
                       "#0 (Sample Adapter 0)</li></ul></details>"),
             std::string::npos);
-  EXPECT_NE(page.find("style=\"width: 66.7%\"></span></span>4096: 2 (66.7%)",
+  EXPECT_NE(page.find("style=\"width: 66.7%\"></span></span>4096: 2 (66.7%), "
+                      "at or above: 3 (100.0%)",
                       coverage),
             std::string::npos);
 }
@@ -254,9 +317,11 @@ TEST_F(CompareRun, SkipBadLeavesOutAndNamesTheReportsThatCannotBeRead) {
   EXPECT_NE(run.out.find("in 2 reports; 2 reports left out\n"),
             std::string::npos)
       << run.out;
-  EXPECT_EQ(
-      nlohmann::json::parse(ReadFileBytes("parsed.json"))["reports"].size(),
-      2u);
+  std::size_t adapters = 0;
+  const auto json = nlohmann::json::parse(ReadFileBytes("parsed.json"));
+  for (const auto& record : json["records"])
+    adapters += record.contains("file") ? 1 : 0;
+  EXPECT_EQ(adapters, 2u);
 
   const CompareOutcome none = Compare({"--skip-bad", "bad.html"});
   EXPECT_EQ(none.exitCode, 2);

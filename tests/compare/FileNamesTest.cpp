@@ -64,7 +64,7 @@ TEST_F(FileNames, NamesInAnyScriptWorkAsReportFolderAndOutput) {
     EXPECT_NE(pageBytes.find("<li>" + report + " #0"), std::string::npos);
     std::ifstream jsonFile(json, std::ios::binary);
     const auto parsed = nlohmann::json::parse(jsonFile);
-    EXPECT_EQ(parsed["reports"][0]["file"], report);
+    EXPECT_EQ(parsed["records"][1]["file"], report);
   }
 }
 
@@ -86,7 +86,7 @@ TEST_F(FileNames, ANameThatIsNotUtf8IsShownAsReplacementAndOpenedByItsBytes) {
   fs::copy_file("one.html", "caf\xE9.html");
   ASSERT_EQ(Compare({"--json", "parsed.json", "caf\xE9.html"}).exitCode, 0);
   const auto json = nlohmann::json::parse(ReadFileBytes("parsed.json"));
-  EXPECT_EQ(json["reports"][0]["file"], "caf\xEF\xBF\xBD.html");
+  EXPECT_EQ(json["records"][1]["file"], "caf\xEF\xBF\xBD.html");
 }
 #endif
 

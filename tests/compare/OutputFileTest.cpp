@@ -86,7 +86,7 @@ TEST_F(Outputs, OutputsReplaceEarlierOnesWholeAndLeaveNothingBeside) {
                 .exitCode,
             1);
   EXPECT_EQ(ReadFileBytes("page.html").rfind("<!DOCTYPE html>", 0), 0u);
-  EXPECT_EQ(ReadFileBytes("parsed.json").rfind("{\"reports\": [", 0), 0u);
+  EXPECT_EQ(ReadFileBytes("parsed.json").rfind("{\"records\": [", 0), 0u);
   EXPECT_TRUE(Leftovers().empty());
 }
 
@@ -174,9 +174,10 @@ TEST_F(Outputs, ALinkIsWrittenThroughAndADeviceOrFifoWrittenDirectly) {
   EXPECT_TRUE(fs::is_symlink("link.html"));
   EXPECT_EQ(ReadFileBytes("page.html").rfind("<!DOCTYPE html>", 0), 0u);
   EXPECT_TRUE(fs::is_symlink("dangling.html"));
-  EXPECT_EQ(ReadFileBytes("new/page.html").rfind("{\"file\":", 0), 0u);
+  EXPECT_EQ(ReadFileBytes("new/page.html").rfind("{\"configuration\":", 0),
+            0u);
   EXPECT_TRUE(fs::is_fifo("pipe"));
-  EXPECT_EQ(piped.rfind("{\"reports\": [", 0), 0u) << piped;
+  EXPECT_EQ(piped.rfind("{\"records\": [", 0), 0u) << piped;
 
   EXPECT_EQ(Compare({"--html", "/dev/null", "one.html"}).exitCode, 0);
   EXPECT_TRUE(fs::is_character_file("/dev/null"));

@@ -35,13 +35,19 @@ asked=$(sed -n 's/^D3DPTEXTURECAPS_CUBEMAP: //p' sqlite.txt)
   echo "FAIL: cube maps: kelvane-compare '$yes', SQLite '$asked'"
   failures=$((failures + 1))
 }
-# "… / MaxTextureWidth: 16384 on 3 (60.0%), 4096 on 2 (40.0%)"
-widths=$(sed -n 's/.* \/ MaxTextureWidth: //p' coverage.txt |
-  sed 's/ ([0-9.]*%)//g; s/, /\n/g; s/ on / /g')
+# "… / MaxTextureWidth: 4096 on 2 (40.0%), at or above on 5 (100.0%); 16384 …"
+coverage=$(sed -n 's/.* \/ MaxTextureWidth: //p' coverage.txt)
+widths=$(sed 's/; /\n/g' <<<"$coverage" | sed 's/ on \([0-9]*\) (.*/ \1/')
 asked=$(grep -v ':' sqlite.txt)
 [ -n "$widths" ] && [ "$widths" = "$asked" ] || {
   echo "FAIL: texture widths: kelvane-compare '$widths', SQLite '$asked'"
   failures=$((failures + 1))
 }
-[ "$failures" -eq 0 ] && echo "PASS: SQLite counts as kelvane-compare does ($yes with cube maps)"
+wide=$(sed 's/; /\n/g' <<<"$coverage" | sed -n 's/^4096 on .*, at or above on \([0-9]*\) .*/\1/p')
+asked=$(sed -n 's/^MaxTextureWidth>=4096: //p' sqlite.txt)
+[ -n "$wide" ] && [ "$wide" = "$asked" ] || {
+  echo "FAIL: 4096 or wider: kelvane-compare '$wide', SQLite '$asked'"
+  failures=$((failures + 1))
+}
+[ "$failures" -eq 0 ] && echo "PASS: SQLite counts as kelvane-compare does ($yes with cube maps, $wide at 4096 or wider)"
 exit $((failures > 0))

@@ -1,0 +1,34 @@
+// --where: which adapters take part. LABEL=VALUE, LABEL!=VALUE, and for rows
+// that hold numbers or versions LABEL<VALUE, <=, > and >=. A flag that
+// stands in several groups is named GROUP/LABEL, and any flag may be.
+#pragma once
+
+#include <cstddef>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kelvane {
+
+enum class Comparator { Equal, NotEqual, Less, AtMost, Greater, AtLeast };
+
+struct Condition {
+  std::size_t row;  // of AdapterRows()
+  Comparator comparator;
+  std::string value;  // UTF-8
+};
+
+// An expression that names no row, or asks what its row cannot answer.
+class ConditionError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+Condition ParseCondition(std::string_view expression);
+
+// Whether an adapter's values (UTF-8, one per row) meet every condition.
+bool MeetsAll(const std::vector<Condition>& conditions,
+              const std::vector<std::string>& values);
+
+}  // namespace kelvane

@@ -1,0 +1,104 @@
+// --where picks the adapters that take part, and --files names the reports
+// that hold them: "which machines lack cube maps?"
+#include <gtest/gtest.h>
+
+#include "CompareFixture.h"
+
+namespace {
+
+class Where : public CompareTest {
+ protected:
+  void SetUp() override {
+    CompareTest::SetUp();
+    // one.html: MaxTextureHeight 4096, every Caps2 flag; other.html: 8192,
+    // no Caps2 flag, "Other Adapter"; old.html: an older driver and shader
+    // and no cube maps.
+    WriteSampleAndOther();
+    Script old = MakeSampleScript(1);
+    old.adapters[0].identifier.DriverVersion.HighPart = 4 << 16 | 11;
+    old.adapters[0].caps.VertexShaderVersion = 0xFFFE0100;
+    old.adapters[0].caps.TextureCaps &= ~DWORD{D3DPTEXTURECAPS_CUBEMAP};
+    old.adapters[0].caps.MaxPointSize = 64;
+    WriteReport(old, "old.html");
+  }
+
+  std::string FilesWhere(const std::vector<std::string>& conditions) {
+    std::vector<std::string> arguments{"--files"};
+    for (const std::string& condition : conditions) {
+      arguments.push_back("--where");
+      arguments.push_back(condition);
+    }
+    for (const char* report : {"one.html", "other.html", "old.html"})
+      arguments.push_back(report);
+    const CompareOutcome run = Compare(arguments);
+    EXPECT_EQ(run.exitCode, run.out.empty() ? 1 : 0) << run.err;
+    return run.out;
+  }
+};
+
+TEST_F(Where, EachKindOfRowAndEachOperatorPicksItsAdapters) {
+  const struct {
+    std::vector<std::string> conditions;
+    const char* files;
+  } cases[] = {
+      {{"TextureCaps/D3DPTEXTURECAPS_CUBEMAP=No"}, "old.html\n"},
+      {{"D3DPTEXTURECAPS_CUBEMAP=Yes"}, "one.html\nother.html\n"},
+      {{"Caps2/D3DCAPS2_FULLSCREENGAMMA=No"}, "other.html\n"},
+      {{"MaxTextureHeight>=8192"}, "other.html\n"},
+      {{"MaxTextureHeight>4096"}, "other.html\n"},
+      {{"MaxTextureHeight<8192"}, "one.html\nold.html\n"},
+      {{"MaxTextureHeight<=4096"}, "one.html\nold.html\n"},
+      {{"MaxTextureHeight=4096"}, "one.html\nold.html\n"},
+      {{"MaxTextureHeight!=4096"}, "other.html\n"},
+      {{"MaxPointSize<100.5"}, "old.html\n"},
+      {{"DriverVersion<4.12"}, "old.html\n"},
+      {{"DriverVersion>=4.12.10.276"}, "one.html\nother.html\n"},
+      {{"VertexShaderVersion>=1.1"}, "one.html\nother.html\n"},
+      {{"Description=Other Adapter"}, "other.html\n"},
+      {{"Description!=Other Adapter"}, "one.html\nold.html\n"},
+      {{"WHQLLevel=30.9.2001", "MaxTextureHeight=4096",
+        "D3DPTEXTURECAPS_CUBEMAP=Yes"},
+       "one.html\n"},
+      {{"Description=Nobody"}, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.conditions.front());
+    EXPECT_EQ(FilesWhere(c.conditions), c.files);
+  }
+}
+
+TEST_F(Where, OnlyTheAdaptersThatMeetItTakePartAnywhere) {
+  const CompareOutcome run =
+      Compare({"--where", "MaxTextureHeight=4096", "--coverage", "--jsonl",
+               "lines.jsonl", "one.html", "other.html", "old.html"});
+  EXPECT_EQ(run.exitCode, 1) << run.err;
+  EXPECT_NE(run.out.find("across 2 adapters in 2 reports\n"), std::string::npos)
+      << run.out;
+  EXPECT_EQ(run.out.find("MaxTextureHeight"), std::string::npos) << run.out;
+  EXPECT_EQ(ReadFileBytes("lines.jsonl").find("other.html"), std::string::npos);
+}
+
+TEST_F(Where, AnExpressionThatAsksWhatNoRowAnswersIsAUsageError) {
+  const struct {
+    const char* condition;
+    const char* error;
+  } cases[] = {
+      {"NoSuchRow=1", "no row is named NoSuchRow"},
+      {"D3DPTFILTERCAPS_MINFLINEAR=Yes",
+       "stands in several groups; name one: TextureFilterCaps/"},
+      {"Description>=A", "Description takes = and != alone"},
+      {"MaxTextureWidth>=wide", "MaxTextureWidth takes a number"},
+      {"DriverVersion>=new", "DriverVersion takes a version"},
+      {"Caps2/D3DCAPS2_CANRENDERWINDOWED=Maybe", "is Yes or No"},
+      {"MaxTextureWidth", "--where takes LABEL=VALUE"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.condition);
+    const CompareOutcome run = Compare({"--where", c.condition, "one.html"});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.err.find(c.error), std::string::npos) << run.err;
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+  }
+}
+
+}  // namespace
