@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "compare/Columns.h"
 #include "compare/Comparison.h"
 #include "compare/Outputs.h"
 #include "compare/ReportBytes.h"
@@ -48,9 +49,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   std::size_t counted = 0;
   for (const kelvane::Configuration& configuration :
        comparison.Configurations())
-    counted += configuration.adapters;
+    counted += configuration.adapterCount;
   Check(counted == 2 * report.adapters.size(),
         "the configurations' counts add up to the adapters");
+  std::size_t inSets = 0;
+  for (const kelvane::CapabilitySet& set : comparison.CapabilitySets())
+    inSets += set.adapterCount;
+  Check(inSets == counted, "the sets of capabilities' counts add up too");
   for (std::size_t a = 0; a < comparison.Adapters().size(); ++a) {
     const auto& entry = comparison.Adapters()[a];
     Check(entry.configuration < comparison.Configurations().size(),
@@ -60,20 +65,29 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
           "an adapter's configuration holds its values");
   }
 
-  std::vector<std::string> bodies;
-  for (const kelvane::Configuration& configuration :
-       comparison.Configurations())
-    bodies.push_back(kelvane::FormatJsonBody(configuration));
-  const std::string json = kelvane::FormatJsonStart() +
-                           kelvane::FormatJsonReport(comparison, 0, 0, bodies) +
-                           kelvane::FormatJsonEnd();
-  std::istringstream lines(kelvane::FormatJsonLines(comparison, 0, bodies));
-  for (std::string line; std::getline(lines, line);)
+  std::string json;
+  kelvane::JsonWriter document(
+      false, [&json](std::string_view bytes) { json.append(bytes); });
+  std::string lines;
+  kelvane::JsonWriter jsonLines(
+      true, [&lines](std::string_view bytes) { lines.append(bytes); });
+  document.Write(comparison);
+  document.Finish();
+  jsonLines.Write(comparison);
+  std::istringstream lineStream(lines);
+  for (std::string line; std::getline(lineStream, line);)
     Check(!nlohmann::json::parse(line, nullptr, false).is_discarded(),
           "every JSON line is valid");
   Check(!nlohmann::json::parse(json, nullptr, false).is_discarded(),
         "the JSON is valid");
-  const std::string page = kelvane::FormatHtml(comparison, "summary");
-  Check(page.find("<script") == std::string::npos, "the page has no script");
+  for (const auto grouping :
+       {kelvane::Grouping::EveryRow, kelvane::Grouping::Capabilities}) {
+    const kelvane::Columns columns(comparison, grouping);
+    const std::string page = kelvane::FormatHtml(columns, "summary");
+    Check(page.find("<script") == std::string::npos, "the page has no script");
+    (void)kelvane::FormatLegend(columns);
+    (void)kelvane::FormatDifferences(columns);
+  }
+  (void)kelvane::FormatCoverage(comparison);
   return 0;
 }
