@@ -50,8 +50,9 @@ KELVANE_PACKAGE_PACKAGES=(cmake make g++-mingw-w64-x86-64 g++-mingw-w64-i686
 # no object (it brings libglvnd0, libglx0, libglx-mesa0 and
 # libgl1-mesa-dri: the X libraries that wine32 also recommends change no
 # byte of a report); clang with the compiler-rt of its own version for
-# fuzzing; Google Benchmark, run small; SQLite for the README's example.
+# fuzzing; Google Benchmark, run small; SQLite for the README's example;
+# Chromium, to see kelvane-compare's page as a browser lays it out.
 # shellcheck disable=SC2034
 KELVANE_TEST_PACKAGES=("${KELVANE_RUN_PACKAGES[@]}" "${KELVANE_PACKAGE_PACKAGES[@]}"
   g++ googletest clang libclang-rt-dev shellcheck sqlite3 libbenchmark-dev
-  wine32:i386 libgl1:i386)
+  chromium wine32:i386 libgl1:i386)

@@ -67,7 +67,7 @@ for arch in x86 x64; do
   done
 done
 
-echo "== kelvane-compare over 1,000 one-adapter reports of eight kinds against reading them (medians of 5)"
+echo "== kelvane-compare over a fleet of 1,000 reports against reading them (medians of 5)"
 build/bench/tests/bench/kelvane_compare_benchmark --benchmark_repetitions=5 \
   --benchmark_report_aggregates_only=true --benchmark_out="$csv" \
   --benchmark_out_format=csv 2>/dev/null
@@ -101,10 +101,15 @@ for reports in 1000 10000 100000; do
   read -r text_s text_kb < <(best "$compare" "$fleet")
   read -r all_s all_kb < <(best "$compare" --coverage --html "$work/page.html" \
     --json "$work/all.json" --jsonl "$work/all.jsonl" "$fleet")
-  printf "%6d reports (%s MB): read %.2f s; compare %.2f s (%.2f times), %d KB; every output %.2f s (%.2f times), %d KB; page %d KB\n" \
+  read -r caps_s caps_kb < <(best "$compare" --by caps --coverage --html "$work/caps.html" \
+    --json "$work/caps.json" --jsonl "$work/caps.jsonl" "$fleet")
+  adapters=$(grep -c '"file":' "$work/all.jsonl")
+  printf "%6d reports (%s MB): read %.2f s; compare %.2f s (%.2f times), %d KB; every output %.2f s (%.2f times), %d KB; by caps %.2f s (%.2f times), %d KB; pages %d KB and %d KB; JSON Lines %d bytes an adapter\n" \
     "$reports" "$(du -sm "$fleet" | cut -f1)" "$cat_s" "$text_s" \
     "$(awk -v a="$text_s" -v b="$cat_s" 'BEGIN { print a / b }')" "$text_kb" \
     "$all_s" "$(awk -v a="$all_s" -v b="$cat_s" 'BEGIN { print a / b }')" "$all_kb" \
-    "$(($(stat -c %s "$work/page.html") / 1024))"
+    "$caps_s" "$(awk -v a="$caps_s" -v b="$cat_s" 'BEGIN { print a / b }')" "$caps_kb" \
+    "$(($(stat -c %s "$work/page.html") / 1024))" "$(($(stat -c %s "$work/caps.html") / 1024))" \
+    "$(($(stat -c %s "$work/all.jsonl") / adapters))"
   rm -rf "$fleet"
 done
