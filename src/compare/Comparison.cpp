@@ -19,6 +19,7 @@ Comparison::Comparison(std::vector<Condition> conditions)
     : conditions_(std::move(conditions)) {}
 
 std::vector<std::size_t> Comparison::Add(const Report& report) {
+  differs_.clear();
   std::vector<std::size_t> added;
   for (std::size_t n = 0; n < report.adapters.size(); ++n) {
     const std::size_t configuration = ConfigurationOf(report.adapters[n]);
@@ -80,10 +81,17 @@ std::string Comparison::AdapterName(std::size_t adapter) const {
 }
 
 bool Comparison::Differs(std::size_t row) const {
-  for (const Configuration& configuration : configurations_)
-    if (configuration.values[row] != configurations_.front().values[row])
-      return true;
-  return false;
+  if (differs_.empty()) {
+    differs_.resize(AdapterRows().size() + 1, 0);
+    differs_.back() = 1;  // asked
+    for (std::size_t r = 0; r < AdapterRows().size(); ++r)
+      for (const Configuration& configuration : configurations_)
+        if (configuration.values[r] != configurations_.front().values[r]) {
+          differs_[r] = 1;
+          break;
+        }
+  }
+  return differs_[row] != 0;
 }
 
 std::size_t Comparison::DifferingRows() const {

@@ -70,6 +70,8 @@ class Comparison {
   std::size_t ConfigurationOf(const AdapterCells& adapter);
   std::uint32_t CapabilitiesOf(const std::vector<std::string>& values);
 
+  // Which rows differ, once asked after the last Add.
+  mutable std::vector<char> differs_;
   std::vector<Condition> conditions_;
   std::vector<Configuration> configurations_;
   std::vector<CapabilitySet> capabilitySets_;

@@ -1,4 +1,4 @@
-#include <nlohmann/json.hpp>
+#include <cstdio>
 
 #include "compare/Outputs.h"
 #include "compare/ReportLayout.h"
@@ -7,8 +7,35 @@
 namespace kelvane {
 namespace {
 
-std::string Quote(const std::string& text) {
-  return nlohmann::json(text).dump();
+// A JSON string. The texts here are UTF-8 already: only quotes,
+// backslashes and controls are escaped, as JSON has it.
+std::string Quote(std::string_view text) {
+  std::string quoted = "\"";
+  quoted.reserve(text.size() + 2);
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '"' || c == '\\') {
+      (quoted += '\\') += c;
+    } else if (byte < 0x20) {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
+      quoted += escaped;
+    } else {
+      quoted += c;
+    }
+  }
+  return quoted += '"';
+}
+
+// Every row's label as a JSON key, quoted once.
+const std::vector<std::string>& QuotedLabels() {
+  static const std::vector<std::string> labels = [] {
+    std::vector<std::string> quoted;
+    for (const RowPlace& row : AdapterRows())
+      quoted.push_back(Quote(row.label) + ":");
+    return quoted;
+  }();
+  return labels;
 }
 
 // The cell as JSON: numbers as the report writes them, which JSON reads.
@@ -36,7 +63,7 @@ std::string ObjectOf(const Configuration& configuration, Take take) {
   for (std::size_t row = 0; row < rows.size(); ++row) {
     if (!take(row)) continue;
     if (object.size() > 1) object += ',';
-    object += Quote(std::string(rows[row].label)) + ":" +
+    object += QuotedLabels()[row] +
               ValueJson(rows[row].kind, configuration.values[row]);
   }
   return object + "}";
@@ -51,10 +78,10 @@ std::string CapabilitiesRecord(const Configuration& configuration,
     const bool opens = row == 0 || rows[row - 1].group != rows[row].group;
     if (opens)
       flags += std::string(flags.size() > 1 ? "}," : "") +
-               Quote(std::string(rows[row].group)) + ":{";
+               Quote(rows[row].group) + ":{";
     else
       flags += ',';
-    flags += Quote(std::string(rows[row].label)) + ":" +
+    flags += QuotedLabels()[row] +
              ValueJson(RowKind::Flag, configuration.values[row]);
   }
   flags += "}}";

@@ -1,7 +1,11 @@
 #include "compare/ReportParser.h"
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
+#include <memory>
+#include <unordered_set>
+#include <vector>
 
 #include "compare/FileNames.h"
 #include "compare/ReportLayout.h"
@@ -48,10 +52,7 @@ std::string Shown(std::string_view line, bool overlong) {
 class Lines {
  public:
   Lines(const ReadBytes& read, const std::string& file)
-      : read_(read), file_(file) {
-    // What is kept (two lines at most, and a part of the next) and a piece:
-    // the buffer never moves.
-    buffer_.reserve(kPiece + 4 * (kLongestLine + 1));
+      : read_(read), file_(file), buffer_(new char[kCapacity]) {
     Advance();
   }
 
@@ -107,20 +108,19 @@ class Lines {
   };
 
   std::string_view View(const Span& span) const {
-    return std::string_view(buffer_).substr(span.begin, span.length);
+    return std::string_view(buffer_.get() + span.begin, span.length);
   }
 
   // Makes room for a piece after what must stay: the line last taken.
   void ReadPiece() {
     const std::size_t keep = std::min(taken_.begin, next_);
-    buffer_.erase(0, keep);
+    std::memmove(buffer_.get(), buffer_.get() + keep, size_ - keep);
+    size_ -= keep;
     taken_.begin -= std::min(taken_.begin, keep);
     next_ -= keep;
     scanned_ -= keep;
-    const std::size_t filled = buffer_.size();
-    buffer_.resize(filled + kPiece);
-    const std::size_t got = read_(buffer_.data() + filled, kPiece);
-    buffer_.resize(filled + got);
+    const std::size_t got = read_(buffer_.get() + size_, kPiece);
+    size_ += got;
     ended_ = got == 0;
   }
 
@@ -128,13 +128,19 @@ class Lines {
     lastEnded_ = lineEnded_;
     // Past a line that was too long there is nothing to read: it fails.
     for (;;) {
-      const std::size_t end = buffer_.find('\n', scanned_);
-      if (end != std::string::npos && end - next_ <= kLongestLine) {
-        SetLine(end - next_, true);
-        next_ = scanned_ = end + 1;
-        return;
+      const void* found =
+          std::memchr(buffer_.get() + scanned_, '\n', size_ - scanned_);
+      if (found != nullptr) {
+        const std::size_t end =
+            static_cast<std::size_t>(static_cast<const char*>(found) -
+                                     buffer_.get());
+        if (end - next_ <= kLongestLine) {
+          SetLine(end - next_, true);
+          next_ = scanned_ = end + 1;
+          return;
+        }
       }
-      scanned_ = buffer_.size();
+      scanned_ = size_;
       if (scanned_ - next_ > kLongestLine) {
         current_ = {next_, kLongestLine + 1, true};
         ++number_;
@@ -143,15 +149,15 @@ class Lines {
       if (ended_) break;
       ReadPiece();
     }
-    if (next_ >= buffer_.size()) {
+    if (next_ >= size_) {
       // What is missing would have been the next line.
       if (!atEnd_) ++number_;
       atEnd_ = true;
       current_ = {};
       return;
     }
-    SetLine(buffer_.size() - next_, false);
-    next_ = scanned_ = buffer_.size();
+    SetLine(size_ - next_, false);
+    next_ = scanned_ = size_;
   }
 
   void SetLine(std::size_t length, bool ended) {
@@ -162,9 +168,14 @@ class Lines {
     ++number_;
   }
 
+  // What is kept (two lines at most, and a part of the next) and a piece.
+  static constexpr std::size_t kCapacity = kPiece + 4 * (kLongestLine + 1);
+
   const ReadBytes& read_;
   const std::string& file_;
-  std::string buffer_;
+  // Never moves, and is never filled with anything but what was read.
+  std::unique_ptr<char[]> buffer_;
+  std::size_t size_ = 0;
   std::size_t next_ = 0;     // where the line after the current one begins
   std::size_t scanned_ = 0;  // up to where no line feed is
   std::size_t number_ = 0;
@@ -214,7 +225,22 @@ std::string DescribeValue(const RowPlace& row) {
          DescribeForm(row.kind) + ")";
 }
 
-std::string ReadValueCell(Lines& lines, const RowPlace& row) {
+// Most values repeat across a fleet: a row's forms, once checked by forming
+// them again, are known. A few hundred a row at most.
+bool IsKnownWrittenForm(std::size_t index, RowKind kind,
+                        std::string_view value) {
+  thread_local std::vector<std::unordered_set<std::string>> known(
+      AdapterRows().size());
+  std::unordered_set<std::string>& forms = known[index];
+  std::string text(value);
+  if (forms.count(text) > 0) return true;
+  if (!IsWrittenForm(kind, value)) return false;
+  if (forms.size() < 512) forms.insert(std::move(text));
+  return true;
+}
+
+std::string ReadValueCell(Lines& lines, std::size_t index) {
+  const RowPlace& row = AdapterRows()[index];
   if (row.kind == RowKind::Text) {
     const std::size_t number = lines.Number();
     std::string text = ReadTextCell(lines, DescribeValue(row));
@@ -231,7 +257,7 @@ std::string ReadValueCell(Lines& lines, const RowPlace& row) {
       line.size() < marks ? std::string_view()
                           : line.substr(kCellStart.size(), line.size() - marks);
   if (lines.AtEnd() || line.size() < marks || !StartsWith(line, kCellStart) ||
-      !EndsWith(line, kCellEnd) || !IsWrittenForm(row.kind, value))
+      !EndsWith(line, kCellEnd) || !IsKnownWrittenForm(index, row.kind, value))
     lines.Fail(DescribeValue(row));
   std::string taken(value);
   lines.Take();
@@ -255,7 +281,7 @@ AdapterCells ReadAdapter(Lines& lines) {
     lines.Expect(labelCell, [&] {
       return "the label of " + std::string(row.label) + " " + Quoted(labelCell);
     });
-    adapter.values.push_back(ReadValueCell(lines, row));
+    adapter.values.push_back(ReadValueCell(lines, i));
     lines.Expect(kRowEnd, [&] {
       return "the end of the row of " + std::string(row.label) + " " +
              Quoted(kRowEnd);
