@@ -209,7 +209,16 @@ void AppendCoverage(std::string& html, const Comparison& comparison) {
     if (!comparison.Differs(row)) continue;
     html += "<tr><td class=\"label\">" + Place(AdapterRows()[row]) +
             "</td><td class=\"share\">";
-    for (const ValueShare& share : ShareValues(comparison, row)) {
+    // A row of many values (models, drivers) shows its first ones; the
+    // rest stay folded.
+    constexpr std::size_t kUnfolded = 10;
+    const std::vector<ValueShare> shares = ShareValues(comparison, row);
+    for (std::size_t i = 0; i < shares.size(); ++i) {
+      const ValueShare& share = shares[i];
+      if (i == kUnfolded && shares.size() > kUnfolded + 2)
+        html += "<details><summary>" +
+                std::to_string(shares.size() - kUnfolded) +
+                " more values</summary>";
       const std::string percent = FormatShare(share.adapters, adapters);
       html +=
           "<div class=\"bar\"><span class=\"track\"><span class=\"fill\" "
@@ -221,6 +230,7 @@ void AppendCoverage(std::string& html, const Comparison& comparison) {
                 FormatShare(*share.atOrAbove, adapters) + ")";
       html += "</div>";
     }
+    if (shares.size() > kUnfolded + 2) html += "</details>";
     html += "</td></tr>\n";
   }
   html += "</tbody>\n</table>\n";
