@@ -61,3 +61,21 @@ function(kelvane_oldest_windows target version)
     -Wl,--major-subsystem-version=${major},--minor-subsystem-version=${minor}
     -Wl,--major-os-version=${major},--minor-os-version=${minor})
 endfunction()
+
+# kelvane_layer(TARGET LAYER): the target of a folder of src/ whose headers
+# are included as "LAYER/Name.h". It exposes that folder alone, so a header
+# of a layer it does not link is not found: the layers hold for includes as
+# they do for links. Every layer names the build flags.
+function(kelvane_layer target layer)
+  set(root ${PROJECT_BINARY_DIR}/layers/${layer})
+  file(MAKE_DIRECTORY ${root})
+  file(CREATE_LINK ${PROJECT_SOURCE_DIR}/src/${layer} ${root}/${layer} SYMBOLIC)
+  get_target_property(type ${target} TYPE)
+  if(type STREQUAL INTERFACE_LIBRARY)
+    target_include_directories(${target} INTERFACE ${root})
+    target_link_libraries(${target} INTERFACE kelvane_build_flags)
+  else()
+    target_include_directories(${target} PUBLIC ${root})
+    target_link_libraries(${target} PUBLIC kelvane_build_flags)
+  endif()
+endfunction()

@@ -14,9 +14,11 @@ source "$root/scripts/install-packages.sh"
 install_packages "${KELVANE_PACKAGE_PACKAGES[@]}"
 cd "$root"
 
-version=$(sed -n 's/^project(Kelvane VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+# The version, as CMake read it from project().
+cmake --preset release-x86 >/dev/null
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/release-x86/CMakeCache.txt)
 [ -n "$version" ] || {
-  echo "package.sh: no project version in CMakeLists.txt" >&2
+  echo "package.sh: CMake gave no project version" >&2
   exit 1
 }
 if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then

@@ -6,7 +6,8 @@
 #include "platform/D3d8Records.h"
 #include "report/RowWriters.h"
 
-#define KELVANE_CAPS_ROW(Field, Kind) KELVANE_VALUE_ROW(D3DCAPS8, Field, Kind)
+#define KELVANE_CAPS_ROW(Field, Writer) \
+  KELVANE_VALUE_ROW(D3DCAPS8, Field, Writer)
 
 // In the record's declaration order. MaxActiveLights, between
 // MaxSimultaneousTextures and MaxUserClipPlanes, has never been shown.

@@ -5,8 +5,8 @@
 #include "platform/D3d8Records.h"
 #include "report/RowWriters.h"
 
-#define KELVANE_IDENTITY_ROW(Field, Kind) \
-  KELVANE_VALUE_ROW(D3DADAPTER_IDENTIFIER8, Field, Kind)
+#define KELVANE_IDENTITY_ROW(Field, Writer) \
+  KELVANE_VALUE_ROW(D3DADAPTER_IDENTIFIER8, Field, Writer)
 
 // In the record's declaration order.
 inline constexpr ValueRow<D3DADAPTER_IDENTIFIER8> IdentityRows[] = {

@@ -31,27 +31,28 @@ const Value& ReadField(const Value& value) {
   return value;
 }
 
+// The value type that a row writer takes.
 template <typename Value>
-struct RowKindValue;
+struct WriterValue;
 template <typename Value>
-struct RowKindValue<void (*)(const std::string&, Value)> {
+struct WriterValue<void (*)(const std::string&, Value)> {
   using Type = std::decay_t<Value>;
 };
 
-template <typename Record, auto Field, auto Kind>
+template <typename Record, auto Field, auto Writer>
 void WriteFieldRow(const std::string& label, const Record& record) {
   using FieldValue = std::decay_t<decltype(ReadField(record.*Field))>;
   static_assert(
-      std::is_same_v<FieldValue, typename RowKindValue<decltype(Kind)>::Type>,
-      "a row kind must take its field's own type");
-  Kind(label, ReadField(record.*Field));
+      std::is_same_v<FieldValue, typename WriterValue<decltype(Writer)>::Type>,
+      "a row writer must take its field's own type");
+  Writer(label, ReadField(record.*Field));
 }
 
 // clang-format off
-#define KELVANE_VALUE_ROW(Record, Field, Kind)                    \
+#define KELVANE_VALUE_ROW(Record, Field, Writer)                  \
   ValueRow<Record> {                                               \
-    #Field, RowKindOf<Kind>::kind,                                 \
-        &WriteFieldRow<Record, &Record::Field, Kind>               \
+    #Field, RowKindOf<Writer>::kind,                               \
+        &WriteFieldRow<Record, &Record::Field, Writer>             \
   }
 // clang-format on
 

@@ -15,6 +15,7 @@
 #include "compare/ReportParser.h"
 #include "compare/TerminalText.h"
 #include "compare/Utf8.h"
+#include "kelvane/Version.h"
 
 namespace kelvane {
 namespace {

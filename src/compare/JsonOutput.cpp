@@ -1,3 +1,4 @@
+#include <cmath>
 #include <cstdio>
 
 #include "compare/Outputs.h"
@@ -48,7 +49,8 @@ std::string ValueJson(RowKind kind, const std::string& text) {
       return text;
     case RowKind::Float:
       // JSON has no number for them, and a parser may refuse 9e999.
-      if (text == "inf" || text == "-inf" || text == "nan") return Quote(text);
+      for (const float value : {NAN, INFINITY, -INFINITY})
+        if (text == FormFloatValue(value)) return Quote(text);
       return text;
     default:
       return Quote(text);

@@ -47,8 +47,15 @@ bool IsNumberForm(std::string_view text, std::string (*form)(Value)) {
   return number && form(static_cast<Value>(*number)) == text;
 }
 
+// The writer's texts of the values that are no number.
+bool IsNotANumberForm(std::string_view text) {
+  for (const float value : {NAN, INFINITY, -INFINITY})
+    if (text == FormFloatValue(value)) return true;
+  return false;
+}
+
 bool IsFloatForm(std::string_view text) {
-  if (text == "nan" || text == "inf" || text == "-inf") return true;
+  if (IsNotANumberForm(text)) return true;
   double value = 0;
   const char* end = text.data() + text.size();
   const auto [stop, error] =
@@ -82,16 +89,14 @@ bool IsGuidForm(std::string_view text) {
 
 bool IsDeviceTypeForm(std::string_view text) {
   std::uint32_t number = 0;
-  if (text == "D3DDEVTYPE_HAL")
-    number = D3DDEVTYPE_HAL;
-  else if (text == "D3DDEVTYPE_REF")
-    number = D3DDEVTYPE_REF;
-  else if (text == "D3DDEVTYPE_SW")
-    number = D3DDEVTYPE_SW;
-  else if (const auto read = ReadNumber(text, UINT32_MAX))
+  if (const auto read = ReadNumber(text, UINT32_MAX)) {
     number = static_cast<std::uint32_t>(*read);
-  else
+  } else {
+    // The named types, as the writer names them.
+    for (const D3DDEVTYPE named : {D3DDEVTYPE_HAL, D3DDEVTYPE_REF, D3DDEVTYPE_SW})
+      if (text == FormDeviceTypeValue(named)) return true;
     return false;
+  }
   D3DDEVTYPE type;
   static_assert(sizeof type == sizeof number);
   std::memcpy(&type, &number, sizeof type);
@@ -99,7 +104,8 @@ bool IsDeviceTypeForm(std::string_view text) {
 }
 
 bool IsWhqlForm(std::string_view text) {
-  if (text == "Not certified" || text == "Certified (No date)") return true;
+  // Levels 0 and 1 are words; any other is a date.
+  if (text == FormWhqlValue(0) || text == FormWhqlValue(1)) return true;
   const auto parts = ReadNumbers(text, '.', 3, UINT16_MAX);
   if (!parts || (*parts)[0] > 0xFF || (*parts)[1] > 0xFF) return false;
   const auto level =

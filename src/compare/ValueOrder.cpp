@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "report/RowValues.h"
+
 namespace kelvane {
 namespace {
 
@@ -15,8 +17,8 @@ bool IsVersion(RowKind kind) {
 }
 
 std::optional<double> ReadNumber(std::string_view text) {
-  if (text == "inf") return INFINITY;
-  if (text == "-inf") return -INFINITY;
+  for (const float infinite : {INFINITY, -INFINITY})
+    if (text == FormFloatValue(infinite)) return infinite;
   double value = 0;
   const char* end = text.data() + text.size();
   const auto [stop, error] = std::from_chars(text.data(), end, value);

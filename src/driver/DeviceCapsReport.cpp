@@ -7,6 +7,7 @@
 #include "catalogue/IdentityRows.h"
 #include "driver/DriverState.h"
 #include "driver/FailureExit.h"
+#include "kelvane/Version.h"
 #include "report/ReportFile.h"
 #include "report/ReportMarkup.h"
 

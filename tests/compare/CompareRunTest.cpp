@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "CompareFixture.h"
+#include "kelvane/Version.h"
 #include "support/CrLf.h"
 #include "support/ReportShape.h"
 

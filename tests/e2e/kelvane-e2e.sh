@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # kelvane.exe under Wine, as a user runs it:
 #   kelvane-e2e.sh CASE KELVANE_EXE PLANTED_D3D8_DLL LOAD_BY_NAME_EXE PREFIX ARCH
-#                  IDENTITY_ROWS LIMIT_ROWS FLAG_ROWS
+#                  IDENTITY_ROWS LIMIT_ROWS FLAG_ROWS VERSION
 # CASE: display | no-display | planted-d3d8 | winxp | win98 | win2k (the
 # display case, with Wine reporting that Windows); ARCH: win64 | win32. The counts are those of
 # one adapter's tables. kelvane-compare.exe is taken from beside KELVANE_EXE.
 set -euo pipefail
 case_name=$1 kelvane=$2 planted=$3 load_by_name=$4 prefix=$5 arch=$6
-identity_rows=$7 limit_rows=$8 flag_rows=$9
+identity_rows=$7 limit_rows=$8 flag_rows=$9 version=${10}
 scripts=$(cd "$(dirname "$0")/../../scripts" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -87,7 +87,8 @@ check_like_default() {  # ROWS THAT MAY DIFFER...
   echo "against the default Windows: $(grep -i -e ' / ' "$work/against-default" | tr -d '\r' | tr '\n' ';')"
 }
 
-created=$'Kelvane 1.0\r\n\r\nDeviceCaps.html has been created.\r\n\r\n'
+banner="Kelvane $version"$'\r\n\r\n'
+created=$banner$'DeviceCaps.html has been created.\r\n\r\n'
 no_direct3d_message='Error creating Direct3D8 object. You need to have DirectX 8 installed!'
 
 case "$case_name" in
@@ -128,7 +129,7 @@ case "$case_name" in
     run_in "$work/run" env -u DISPLAY "$scripts/wine-run.sh" "$prefix" "$arch" "$kelvane" >"$work/console"
     expect_equal "exit code (-1 seen modulo 256)" "$rc" 255
     expect_equal "console" "$(cat "$work/console"; echo .)" \
-      $'Kelvane 1.0\r\n\r\n'"$no_direct3d_message"$'\r\n\r\n.'
+      "$banner$no_direct3d_message"$'\r\n\r\n.'
     expect_equal "error.txt" "$(cat "$work/run/error.txt"; echo .)" \
       "$no_direct3d_message"$'\r\n\r\nError deleting DeviceCaps.html.'
     [ ! -e "$work/run/DeviceCaps.html" ] || fail "a report was left"

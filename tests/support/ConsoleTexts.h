@@ -1,7 +1,9 @@
 // What the user is told, as the tests expect it.
 #pragma once
 
-inline constexpr char kBanner[] = "Kelvane 1.0\n\n";
+#include "kelvane/Version.h"
+
+inline constexpr char kBanner[] = "Kelvane " KELVANE_VERSION "\n\n";
 inline constexpr char kCreated[] = "DeviceCaps.html has been created.\n\n";
 inline constexpr char kCreationMessage[] =
     "Error creating Direct3D8 object. You need to have DirectX 8 "
