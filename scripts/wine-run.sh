@@ -5,6 +5,9 @@
 #   KELVANE_WINE_OVERRIDES     DLL overrides added for this run
 #   KELVANE_WINE_FRESH_SERVER  1: the program gets a Wine server of its own
 #   KELVANE_WINE_VERSION       the Windows version a new prefix reports (winxp)
+#   KELVANE_WINE_RETRY_SILENT  1: a start that ends with 1 and no output at
+#                              all is tried once more (for the test runners
+#                              only, never where the exit code is under test)
 set -euo pipefail
 prefix=$1 arch=$2
 shift 2
@@ -28,7 +31,15 @@ esac
 
 make_prefix() {
   # What a failed first boot left is no prefix: start again from nothing.
-  rm -rf "$prefix"
+  # Only ever a prefix of the project's, named as such.
+  case $prefix in
+    /*prefix*) ;;
+    *)
+      echo "wine-run.sh: PREFIX must be an absolute path naming a prefix, not '$prefix'" >&2
+      exit 2
+      ;;
+  esac
+  [ "$prefix" != / ] && rm -rf "$prefix"
   local log=$prefix.boot.log
   if ! WINEDLLOVERRIDES="mscoree,mshtml=" "$loader" wineboot -i >"$log" 2>&1 ||
     ! wineserver -w; then
@@ -80,15 +91,19 @@ else
   wineserver -p30 >/dev/null 2>&1 || true
 fi
 
-for attempt in 1 2; do
+# Wine 8 here failed about one start in several hundred with code 1 and no
+# output at all (seen across the test suites' thousands of starts). A test
+# runner's program always says something, so such a start is tried once
+# more there; a program whose exit code is the test runs once.
+attempts=$([ "${KELVANE_WINE_RETRY_SILENT:-}" = 1 ] && echo 2 || echo 1)
+for _ in $(seq 1 "$attempts"); do
   # In the background, so that a kill reaches the traps at once.
   "$loader" "$@" >"$out" 2>"$err" &
   program=$!
   rc=0
   wait "$program" || rc=$?
   program=
-  # Wine now and then fails a start with code 1 and no output at all.
-  if [ "$rc" -ne 1 ] || [ -s "$out" ] || [ -s "$err" ] || [ "$attempt" -eq 2 ]; then
+  if [ "$rc" -ne 1 ] || [ -s "$out" ] || [ -s "$err" ]; then
     break
   fi
 done

@@ -23,7 +23,10 @@ qemu=$cache/usr/bin/qemu-i386
 wine32=/usr/lib/wine/wine
 work=
 
+# --probe tells its reason on stdout, for the test command to quote.
+probing=$([ "${1:-}" = --probe ] && echo 1 || true)
 fail() {
+  [ -z "$probing" ] || echo "$*"
   echo "with-i386.sh: $*" >&2
   exit 1
 }

@@ -43,9 +43,9 @@ Tally Columns::TallyOf(std::size_t column, std::size_t row) const {
     if (isNew) tally.emplace_back(&value, 0);
     tally[at->second].second += configuration.adapterCount;
   }
-  std::stable_sort(tally.begin(), tally.end(), [](const auto& a, const auto& b) {
-    return a.second > b.second;
-  });
+  std::stable_sort(
+      tally.begin(), tally.end(),
+      [](const auto& a, const auto& b) { return a.second > b.second; });
   return tally;
 }
 

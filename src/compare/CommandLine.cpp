@@ -12,7 +12,8 @@ namespace fs = std::filesystem;
 
 const char kUsage[] =
     "usage: kelvane-compare [--by rows|caps] [--where EXPR]... [--coverage]\n"
-    "                       [--files] [--skip-bad] [--html FILE] [--json FILE]\n"
+    "                       [--files] [--skip-bad] [--html FILE] [--json "
+    "FILE]\n"
     "                       [--jsonl FILE] REPORT|FOLDER|@LISTFILE...\n"
     "Compares the DeviceCaps.html reports of Kelvane. Adapters that show the\n"
     "same in every row form one configuration, and every configuration is a\n"
@@ -109,8 +110,8 @@ Options ParseOptions(const std::vector<Argument>& arguments) {
       SetOutput(options, name, native.substr(equals + 1));
     } else if (TakesText(text)) {
       if (i + 1 == arguments.size())
-        throw UsageError(text + (text == "--by" ? " needs rows or caps"
-                                                : " needs an EXPR"));
+        throw UsageError(
+            text + (text == "--by" ? " needs rows or caps" : " needs an EXPR"));
       SetText(options, text, arguments[++i].text, grouped);
     } else if (equals != std::string::npos && TakesText(name)) {
       SetText(options, name, text.substr(equals + 1), grouped);

@@ -32,9 +32,8 @@ class OutputFiles {
          {std::pair{&options.json, false}, std::pair{&options.jsonl, true}}) {
       if (!*path) continue;
       PendingFile* file = &files_[Add(lines ? "--jsonl" : "--json", **path)];
-      json_.emplace_back(lines, [file](std::string_view bytes) {
-        file->Write(bytes);
-      });
+      json_.emplace_back(
+          lines, [file](std::string_view bytes) { file->Write(bytes); });
     }
   }
 
@@ -93,8 +92,9 @@ struct Reading {
 // No output is put in place before all are read.
 Reading ReadInputs(const Options& options, OutputFiles& outputs,
                    std::ostream& err, ProgressLine& progress) {
-  Inputs inputs = ExpandInputs(
-      options.reports, [&progress](std::size_t found) { progress.Found(found); });
+  Inputs inputs = ExpandInputs(options.reports, [&progress](std::size_t found) {
+    progress.Found(found);
+  });
   for (const ListFile& list : inputs.lists)
     if (const char* option = outputs.Replacing(list.identity))
       throw OutputError(std::string(option) + " names the list file " +
@@ -156,9 +156,9 @@ std::string Summarize(const Columns& columns, std::size_t skipped) {
   if (configurations != adapters)
     counts = counted(configurations, "configuration", "configurations");
   if (columns.Kind() == Grouping::Capabilities)
-    counts += (counts.empty() ? "" : ", ") +
-              counted(columns.All().size(), "set of capabilities",
-                      "sets of capabilities");
+    counts += (counts.empty() ? "" : ", ") + counted(columns.All().size(),
+                                                     "set of capabilities",
+                                                     "sets of capabilities");
   if (!counts.empty()) summary += " (" + counts + ")";
   summary += " in " + counted(comparison.Files().size(), "report", "reports");
   if (skipped > 0)
@@ -173,12 +173,13 @@ int CompareAndWrite(const Options& options, std::ostream& out,
   Reading reading = ReadInputs(options, outputs, err, progress);
   const Comparison& comparison = reading.comparison;
   if (reading.troubled) return 2;
-  if (comparison.Files().empty() && (!options.files || reading.skipped > 0 ||
-                                     options.conditions.empty())) {
+  if (comparison.Files().empty() &&
+      (!options.files || reading.skipped > 0 || options.conditions.empty())) {
     err << "kelvane-compare: no report "
-        << (reading.skipped > 0        ? "could be read"
-            : options.conditions.empty() ? "was found"
-                                         : "holds an adapter that meets --where")
+        << (reading.skipped > 0 ? "could be read"
+            : options.conditions.empty()
+                ? "was found"
+                : "holds an adapter that meets --where")
         << "\n";
     return 2;
   }
@@ -189,9 +190,9 @@ int CompareAndWrite(const Options& options, std::ostream& out,
     out << FormatFiles(comparison);
   } else {
     // The coverage names no column.
-    out << (options.coverage ? FormatCoverage(comparison)
-                             : FormatLegend(columns) +
-                                   FormatDifferences(columns))
+    out << (options.coverage
+                ? FormatCoverage(comparison)
+                : FormatLegend(columns) + FormatDifferences(columns))
         << summary << "\n";
   }
   out.flush();

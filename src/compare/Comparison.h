@@ -84,5 +84,4 @@ class Comparison {
   std::unordered_map<std::string, std::uint32_t> byCapabilities_;
 };
 
-
 }  // namespace kelvane

@@ -29,8 +29,9 @@ std::string_view Trimmed(std::string_view label) {
 std::size_t FindRow(std::string_view name) {
   const std::vector<RowPlace>& rows = AdapterRows();
   const std::size_t slash = name.find('/');
-  const std::string_view group =
-      slash == std::string_view::npos ? std::string_view() : name.substr(0, slash);
+  const std::string_view group = slash == std::string_view::npos
+                                     ? std::string_view()
+                                     : name.substr(0, slash);
   const std::string_view label =
       Trimmed(slash == std::string_view::npos ? name : name.substr(slash + 1));
   std::vector<std::size_t> found;
@@ -66,9 +67,10 @@ Condition ParseCondition(std::string_view expression) {
     }
   }
   if (found == nullptr)
-    throw ConditionError("--where takes LABEL=VALUE, LABEL!=VALUE or a "
-                         "comparison such as MaxTextureWidth>=4096, not " +
-                         ShownText(expression));
+    throw ConditionError(
+        "--where takes LABEL=VALUE, LABEL!=VALUE or a "
+        "comparison such as MaxTextureWidth>=4096, not " +
+        ShownText(expression));
   Condition condition{FindRow(expression.substr(0, at)), found->comparator,
                       std::string(expression.substr(at + found->text.size()))};
   const RowPlace& row = AdapterRows()[condition.row];

@@ -24,8 +24,9 @@ std::vector<ValueShare> ShareValues(const Comparison& comparison,
   if (IsOrdered(kind)) {
     const auto before = [kind](const ValueShare& a, const ValueShare& b) {
       const auto order = CompareValues(kind, *a.value, *b.value);
-      if (!order) return IsOrderedValue(kind, *a.value) &&
-                         !IsOrderedValue(kind, *b.value);
+      if (!order)
+        return IsOrderedValue(kind, *a.value) &&
+               !IsOrderedValue(kind, *b.value);
       return *order < 0;
     };
     std::stable_sort(shares.begin(), shares.end(), before);

@@ -99,14 +99,13 @@ void AppendHeader(std::string& html, const Columns& columns) {
   for (std::size_t k = 0; k < Shown(columns); ++k) {
     const Column& column = columns.All()[k];
     const std::string* model = columns.ValueOf(k, kDescriptionRow);
-    html += "<th>[" + std::to_string(k + 1) + "] " +
-            (model != nullptr
-                 ? Escape(*model)
-                 : Plural(columns.TallyOf(k, kDescriptionRow).size(), "model",
-                          "models")) +
-            "<br><span class=\"count\">" +
-            Plural(column.adapterCount, "adapter", "adapters") +
-            "</span></th>";
+    html +=
+        "<th>[" + std::to_string(k + 1) + "] " +
+        (model != nullptr ? Escape(*model)
+                          : Plural(columns.TallyOf(k, kDescriptionRow).size(),
+                                   "model", "models")) +
+        "<br><span class=\"count\">" +
+        Plural(column.adapterCount, "adapter", "adapters") + "</span></th>";
   }
   html += "</tr></thead>\n";
 }
@@ -118,7 +117,8 @@ void AppendRow(std::string& html, const Columns& columns, std::size_t row,
   html += "<td class=\"label\">";
   html += withPlace ? RowName(place) : Escape(place.label);
   html += "</td>";
-  const char* cell = place.kind == RowKind::Text ? "<td class=\"text\">" : "<td>";
+  const char* cell =
+      place.kind == RowKind::Text ? "<td class=\"text\">" : "<td>";
   for (std::size_t k = 0; k < Shown(columns); ++k) {
     const std::string* value = columns.ValueOf(k, row);
     html += cell;
@@ -169,8 +169,8 @@ void AppendColumns(std::string& html, const Columns& columns,
         html += Escape(AdapterRows()[row].label) + ": ";
         const char* separator = "";
         for (const auto& [value, count] : columns.TallyOf(k, row)) {
-          html += separator + Escape(*value) + " (" + std::to_string(count) +
-                  ")";
+          html +=
+              separator + Escape(*value) + " (" + std::to_string(count) + ")";
           separator = ", ";
         }
         html += "<br>";

@@ -45,10 +45,10 @@ std::optional<FileIdentity> IdentityOf(const std::filesystem::path& path) {
 InputFile::InputFile(const std::filesystem::path& path,
                      const std::string& shown)
     : shown_(shown), handle_(INVALID_HANDLE_VALUE) {
-  handle_ = CreateFileW(path.c_str(), GENERIC_READ,
-                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                        nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN,
-                        nullptr);
+  handle_ =
+      CreateFileW(path.c_str(), GENERIC_READ,
+                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                  nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
   if (handle_ == INVALID_HANDLE_VALUE) {
     // A folder is not opened this way: say so rather than "access denied".
     const std::string reason = LastSystemReason();

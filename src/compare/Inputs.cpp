@@ -69,16 +69,18 @@ class Expansion {
       // A link may lead back up the tree: each folder once.
       if (const auto identity = IdentityOf(folder))
         if (!folders_.insert(*identity).second) continue;
-      std::vector<fs::path> subfolders = ReadFolder(
-          folder, folder == top ? place : std::string(), found);
+      std::vector<fs::path> subfolders =
+          ReadFolder(folder, folder == top ? place : std::string(), found);
       if (found_) found_(inputs_.reports.size() + found.size());
-      pending.insert(pending.end(), std::make_move_iterator(subfolders.rbegin()),
+      pending.insert(pending.end(),
+                     std::make_move_iterator(subfolders.rbegin()),
                      std::make_move_iterator(subfolders.rend()));
     }
     // In the order of the names' bytes (of their UTF-16 on Windows).
     std::sort(found.begin(), found.end());
     for (fs::path::string_type& name : found)
-      inputs_.reports.push_back({std::move(name), InputReport::kNoList, 0, true});
+      inputs_.reports.push_back(
+          {std::move(name), InputReport::kNoList, 0, true});
   }
 
   void AddPath(const fs::path& path, std::uint32_t list, std::uint32_t line,
@@ -127,8 +129,8 @@ class Expansion {
         else if (link && type == fs::file_type::not_found)
           Trouble(place, Named(entry.path()) + ": is a link to nothing");
         else if (typeError || type == fs::file_type::not_found)
-          Trouble(place, Named(entry.path()) + ": cannot be read: " +
-                             typeError.message());
+          Trouble(place, Named(entry.path()) +
+                             ": cannot be read: " + typeError.message());
         else
           Trouble(place, Named(entry.path()) + WhatIsNotAFile(type));
       }
@@ -152,7 +154,8 @@ class Expansion {
         first = false;
       }
       std::size_t start = 0;
-      for (std::size_t end; (end = pending.find('\n', start)) != std::string::npos;
+      for (std::size_t end;
+           (end = pending.find('\n', start)) != std::string::npos;
            start = end + 1)
         TakeListLine(pending.substr(start, end - start), shown, list, ++number);
       pending.erase(0, start);

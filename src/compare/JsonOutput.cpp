@@ -121,11 +121,11 @@ std::vector<std::string> JsonRecords::TakeNew(const Comparison& comparison) {
       records.push_back(CapabilitiesRecord(configuration, ++sets_));
     while (identities_.size() < configurations.size())
       identities_.push_back(IdentityPart(configurations[identities_.size()]));
-    records.push_back("{\"file\":" + Quote(comparison.Files()[entry.report]) +
-                      ",\"adapter\":" + std::to_string(entry.number) +
-                      ",\"configuration\":" +
-                      std::to_string(configuration.capabilities + 1) +
-                      identities_[entry.configuration]);
+    records.push_back(
+        "{\"file\":" + Quote(comparison.Files()[entry.report]) +
+        ",\"adapter\":" + std::to_string(entry.number) +
+        ",\"configuration\":" + std::to_string(configuration.capabilities + 1) +
+        identities_[entry.configuration]);
   }
   return records;
 }

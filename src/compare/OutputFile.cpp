@@ -7,6 +7,7 @@
 
 #include "compare/FileNames.h"
 #include "compare/Interrupts.h"
+#include "compare/SystemFile.h"
 #include "compare/SystemReason.h"
 #include "compare/TerminalText.h"
 
@@ -29,76 +30,6 @@ namespace fs = std::filesystem;
 // Flushed in pieces of this size, so a large output never sits whole in
 // memory.
 constexpr std::size_t kFlushSize = 1 << 16;
-
-#ifdef _WIN32
-using Native = HANDLE;
-const Native kNoFile = INVALID_HANDLE_VALUE;
-#else
-using Native = int;
-constexpr Native kNoFile = -1;
-#endif
-
-// One open file of the system's, closed when it goes.
-class SystemFile {
- public:
-  SystemFile() = default;
-  explicit SystemFile(Native native) : native_(native) {}
-  SystemFile(SystemFile&& other) noexcept
-      : native_(std::exchange(other.native_, kNoFile)) {}
-  SystemFile& operator=(SystemFile&& other) noexcept {
-    if (this != &other) {
-      Close();
-      native_ = std::exchange(other.native_, kNoFile);
-    }
-    return *this;
-  }
-  ~SystemFile() { Close(); }
-
-  bool IsOpen() const { return native_ != kNoFile; }
-  Native Get() const { return native_; }
-
-  bool WriteAll(std::string_view bytes) {
-    while (!bytes.empty()) {
-#ifdef _WIN32
-      DWORD written = 0;
-      const auto chunk =
-          static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1 << 30));
-      if (!WriteFile(native_, bytes.data(), chunk, &written, nullptr) ||
-          written == 0)
-        return false;
-#else
-      const ssize_t written = write(native_, bytes.data(), bytes.size());
-      if (written < 0 && errno == EINTR) continue;
-      if (written <= 0) return false;
-#endif
-      bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-  }
-
-  // To the disk, before the file is put in place.
-  bool Flush() {
-#ifdef _WIN32
-    return FlushFileBuffers(native_) != 0;
-#else
-    return fsync(native_) == 0;
-#endif
-  }
-
-  bool Close() {
-    if (!IsOpen()) return true;
-#ifdef _WIN32
-    const bool closed = CloseHandle(native_) != 0;
-#else
-    const bool closed = close(native_) == 0;
-#endif
-    native_ = kNoFile;
-    return closed;
-  }
-
- private:
-  Native native_ = kNoFile;
-};
 
 std::string Named(const fs::path& path) { return ShownText(ShownName(path)); }
 
@@ -128,8 +59,8 @@ fs::path FollowLinks(const fs::path& target) {
     if (!fs::is_symlink(path, error)) return path;
     const fs::path to = fs::read_symlink(path, error);
     if (error)
-      throw OutputError(Named(target) + ": cannot be written: " +
-                        error.message());
+      throw OutputError(Named(target) +
+                        ": cannot be written: " + error.message());
     path = to.is_absolute() ? to : path.parent_path() / to;
   }
   throw OutputError(Named(target) + ": cannot be written: too many links");
@@ -186,8 +117,8 @@ SystemFile CreateBeside(const fs::path& place, const fs::path& target,
     }
     if (!NameTaken()) break;
   }
-  throw OutputError(Named(target) + ": cannot be written: " +
-                    LastSystemReason());
+  throw OutputError(Named(target) +
+                    ": cannot be written: " + LastSystemReason());
 }
 
 // A copy of what the target held, to put back should a later output fail.
@@ -263,8 +194,7 @@ bool OpenDirect(PendingFile::State& state, const fs::path& target) {
   SystemFile file(CreateFileW(state.place.c_str(), GENERIC_WRITE,
                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.IsOpen() || GetFileType(file.Get()) == FILE_TYPE_DISK)
-    return false;
+  if (!file.IsOpen() || GetFileType(file.Get()) == FILE_TYPE_DISK) return false;
   state.file = std::move(file);
   return true;
 }
@@ -291,8 +221,8 @@ bool OpenDirect(PendingFile::State& state, const fs::path& target,
   // As a shell redirection opens it: a FIFO waits for its reader.
   state.file = SystemFile(open(state.place.c_str(), O_WRONLY | O_CLOEXEC));
   if (!state.file.IsOpen())
-    throw OutputError(Named(target) + ": cannot be written: " +
-                      LastSystemReason());
+    throw OutputError(Named(target) +
+                      ": cannot be written: " + LastSystemReason());
   return true;
 }
 
@@ -311,8 +241,8 @@ void CreateTemporary(PendingFile::State& state, const fs::path& target,
     state.file = CreateBeside(state.place, target, name);
     state.SetTemporary(std::move(name));
   } else {
-    throw OutputError(Named(target) + ": cannot be written: " +
-                      LastSystemReason());
+    throw OutputError(Named(target) +
+                      ": cannot be written: " + LastSystemReason());
   }
   if (keepMode != 0) fchmod(state.file.Get(), keepMode);
 }
@@ -331,8 +261,8 @@ void NameUnnamed(PendingFile::State& state, const fs::path& target) {
     }
     if (errno != EEXIST) break;
   }
-  throw OutputError(Named(target) + ": cannot be written: " +
-                    LastSystemReason());
+  throw OutputError(Named(target) +
+                    ": cannot be written: " + LastSystemReason());
 }
 #endif
 

@@ -14,10 +14,10 @@ static_assert(std::string_view(IdentityRows[kDescriptionRow].label) ==
 static_assert(std::string_view(IdentityRows[kDriverVersionRow].label) ==
                   "DriverVersion",
               "kDriverVersionRow must be the DriverVersion row");
-static_assert(std::string_view(HalLimitRows[kAdapterOrdinalRow -
-                                            std::size(IdentityRows)]
-                                   .label) == "AdapterOrdinal",
-              "kAdapterOrdinalRow must be the AdapterOrdinal row");
+static_assert(
+    std::string_view(HalLimitRows[kAdapterOrdinalRow - std::size(IdentityRows)]
+                         .label) == "AdapterOrdinal",
+    "kAdapterOrdinalRow must be the AdapterOrdinal row");
 
 std::vector<RowPlace> LayOutRows() {
   std::vector<RowPlace> rows;

@@ -43,7 +43,8 @@ std::string Shown(std::string_view line, bool overlong) {
     return "a line of more than " + std::to_string(kLongestLine) + " bytes";
   const std::string text = ToUtf8(line);
   const std::string_view cut = CutUtf8(text, 60);
-  return "\"" + EscapeControls(cut) + (cut.size() < text.size() ? "...\"" : "\"");
+  return "\"" + EscapeControls(cut) +
+         (cut.size() < text.size() ? "...\"" : "\"");
 }
 
 // The report's lines, read in pieces: the line last taken and the next one
@@ -131,9 +132,8 @@ class Lines {
       const void* found =
           std::memchr(buffer_.get() + scanned_, '\n', size_ - scanned_);
       if (found != nullptr) {
-        const std::size_t end =
-            static_cast<std::size_t>(static_cast<const char*>(found) -
-                                     buffer_.get());
+        const std::size_t end = static_cast<std::size_t>(
+            static_cast<const char*>(found) - buffer_.get());
         if (end - next_ <= kLongestLine) {
           SetLine(end - next_, true);
           next_ = scanned_ = end + 1;
@@ -210,9 +210,9 @@ std::string ReadTextCell(Lines& lines, const std::string& what) {
     value += '\n';
     // Junk of any size fails here, once it is longer than any text.
     if (value.size() > kLongestText + 1)
-      lines.FailAt(start, what,
-                   "a text of more than " + std::to_string(kLongestText) +
-                       " bytes");
+      lines.FailAt(
+          start, what,
+          "a text of more than " + std::to_string(kLongestText) + " bytes");
     if (lines.AtEnd() || lines.Overlong())
       lines.FailAt(start, what + " begun here to end in " + Quoted(kCellEnd) +
                               " before " + Quoted(kRowEnd));

@@ -102,9 +102,9 @@ std::string FormatCoverage(const Comparison& comparison) {
     text += RowName(rows[row]) + ":";
     const std::vector<ValueShare> shares = ShareValues(comparison, row);
     if (rows[row].kind == RowKind::Flag) {
-      const std::size_t yes =
-          *shares.front().value == FormFlagValue(1) ? shares.front().adapters
-                                                    : 0;
+      const std::size_t yes = *shares.front().value == FormFlagValue(1)
+                                  ? shares.front().adapters
+                                  : 0;
       text += " Yes on " + std::to_string(yes) + " of " + all + " adapters (" +
               FormatShare(yes, adapters) + ")\n";
       continue;

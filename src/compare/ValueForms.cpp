@@ -93,7 +93,8 @@ bool IsDeviceTypeForm(std::string_view text) {
     number = static_cast<std::uint32_t>(*read);
   } else {
     // The named types, as the writer names them.
-    for (const D3DDEVTYPE named : {D3DDEVTYPE_HAL, D3DDEVTYPE_REF, D3DDEVTYPE_SW})
+    for (const D3DDEVTYPE named :
+         {D3DDEVTYPE_HAL, D3DDEVTYPE_REF, D3DDEVTYPE_SW})
       if (text == FormDeviceTypeValue(named)) return true;
     return false;
   }

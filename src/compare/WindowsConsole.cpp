@@ -3,6 +3,9 @@
 #ifdef _WIN32
 #include <windows.h>
 
+#include "compare/SystemFile.h"
+#include "report/TextFile.h"
+
 namespace kelvane {
 namespace {
 
@@ -69,21 +72,7 @@ bool ConsoleBuffer::Flush() {
     return true;
   }
   // Redirected: UTF-8, with the line ends of Windows text.
-  std::string bytes;
-  for (const char c : text) {
-    if (c == '\n') bytes += '\r';
-    bytes += c;
-  }
-  std::size_t at = 0;
-  while (at < bytes.size()) {
-    DWORD written = 0;
-    if (!WriteFile(handle_, bytes.data() + at,
-                   static_cast<DWORD>(bytes.size() - at), &written, nullptr) ||
-        written == 0)
-      return false;
-    at += written;
-  }
-  return true;
+  return WriteAll(handle_, FormCrLfText(text));
 }
 
 }  // namespace kelvane

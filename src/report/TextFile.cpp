@@ -9,9 +9,7 @@
 #include <cerrno>
 #endif
 
-namespace {
-
-std::string ToCrLf(const std::string& text) {
+std::string FormCrLfText(std::string_view text) {
   std::string bytes;
   bytes.reserve(text.size() + text.size() / 8 + 2);
   for (const char byte : text) {
@@ -20,6 +18,8 @@ std::string ToCrLf(const std::string& text) {
   }
   return bytes;
 }
+
+namespace {
 
 #ifdef _WIN32
 
@@ -98,7 +98,7 @@ bool WriteBytes(const char* name, FileOpening opening,
 
 bool WriteTextFile(const char* name, FileOpening opening,
                    const std::string& text) {
-  return WriteBytes(name, opening, ToCrLf(text));
+  return WriteBytes(name, opening, FormCrLfText(text));
 }
 
 bool RemoveFile(const char* name) {

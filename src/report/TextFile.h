@@ -3,8 +3,13 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 enum class FileOpening { CreateOrEmpty, Append };
+
+// The text as Windows text files hold it: every line feed as CR LF, every
+// other byte as it is.
+std::string FormCrLfText(std::string_view text);
 
 // Stores every line feed of the text as CR LF and leaves every other byte as
 // it is. False when the file could not be opened, took fewer bytes than it

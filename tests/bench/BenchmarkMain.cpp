@@ -6,6 +6,23 @@
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
+#include <vector>
+
+namespace {
+
+// The console's figures, and whether a benchmark failed: a failed run is no
+// figure, and the exit status says so.
+class FailureNoting : public benchmark::ConsoleReporter {
+ public:
+  FailureNoting() : ConsoleReporter(OO_Tabular) {}
+  void ReportRuns(const std::vector<Run>& runs) override {
+    for (const Run& run : runs) failed = failed || run.error_occurred;
+    ConsoleReporter::ReportRuns(runs);
+  }
+  bool failed = false;
+};
+
+}  // namespace
 
 int RunBenchmarksInScratchDirectory(int argc, char** argv, bool (*prepare)()) {
   char directory[] = "/tmp/kelvane-bench-XXXXXX";
@@ -14,12 +31,12 @@ int RunBenchmarksInScratchDirectory(int argc, char** argv, bool (*prepare)()) {
   int status = 1;
   if (prepare()) {
     benchmark::Initialize(&argc, argv);
-    benchmark::ConsoleReporter console(benchmark::ConsoleReporter::OO_Tabular);
+    FailureNoting console;
     console.SetOutputStream(&std::cerr);
     console.SetErrorStream(&std::cerr);
     benchmark::RunSpecifiedBenchmarks(&console);
     benchmark::Shutdown();
-    status = 0;
+    status = console.failed ? 1 : 0;
   } else {
     std::cerr << "could not prepare the benchmarks' files\n";
   }

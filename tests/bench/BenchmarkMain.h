@@ -3,5 +3,6 @@
 // standard error.
 #pragma once
 
-// Runs `prepare` in the scratch directory first; 1 when it fails.
+// Runs `prepare` in the scratch directory first; 1 when it fails, or when
+// a benchmark fails.
 int RunBenchmarksInScratchDirectory(int argc, char** argv, bool (*prepare)());

@@ -43,8 +43,7 @@ ScriptedAdapter MakeAdapter(unsigned model, unsigned driver, unsigned board,
   if (model % 5 == 1) caps.TextureCaps &= ~DWORD{D3DPTEXTURECAPS_VOLUMEMAP};
   caps.VertexShaderVersion = 0xFFFE0100 | (model % 2);
   caps.PixelShaderVersion = 0xFFFF0100 | (model % 5);
-  if (driver >= 2 && model % 2 == 0)
-    caps.RasterCaps |= D3DPRASTERCAPS_ZBIAS;
+  if (driver >= 2 && model % 2 == 0) caps.RasterCaps |= D3DPRASTERCAPS_ZBIAS;
   return {identifier, caps};
 }
 
@@ -77,18 +76,16 @@ std::vector<std::string> WriteFleet(const std::string& folder,
     }
     // The common models are the first ones.
     const unsigned model = std::min(draws.Next(kModels), draws.Next(kModels));
-    const Machine machine{model, draws.Next(DriversOf(model)),
-                          draws.Next(BoardsOf(model)),
-                          draws.Next(10) == 0 ? (model + 17) % kModels
-                                              : kModels};
+    const Machine machine{
+        model, draws.Next(DriversOf(model)), draws.Next(BoardsOf(model)),
+        draws.Next(10) == 0 ? (model + 17) % kModels : kModels};
     auto [at, isNew] = written.try_emplace(machine);
     if (isNew) {
       Script script;
-      script.adapters.push_back(MakeAdapter(model, std::get<1>(machine),
-                                            std::get<2>(machine), 0));
+      script.adapters.push_back(
+          MakeAdapter(model, std::get<1>(machine), std::get<2>(machine), 0));
       if (std::get<3>(machine) != kModels)
-        script.adapters.push_back(
-            MakeAdapter(std::get<3>(machine), 0, 0, 1));
+        script.adapters.push_back(MakeAdapter(std::get<3>(machine), 0, 0, 1));
       if (WriteDeviceCapsReport(UseScript(script)) != 0) return {};
       at->second = ReadFileBytes("DeviceCaps.html");
     }

@@ -44,18 +44,26 @@ TEST_F(Inputs, NoOutputReplacesAnInputHoweverItWasReached) {
   WriteFileBytes("fleet.txt", "one.html\n");
   fs::create_hard_link("one.html", "twin.html");
   const OverInput cases[] = {
-      {"a report found in a folder", [] {},
+      {"a report found in a folder",
+       [] {},
        {"--html", Native("reports/DeviceCaps.html"), "reports"},
-       "--html names the report ", "reports/DeviceCaps.html"},
-      {"a report named in a list", [] {},
+       "--html names the report ",
+       "reports/DeviceCaps.html"},
+      {"a report named in a list",
+       [] {},
        {"--json", "listed.html", "@list.txt"},
-       "--json names the report listed.html", "listed.html"},
-      {"the list file itself", [] {},
+       "--json names the report listed.html",
+       "listed.html"},
+      {"the list file itself",
+       [] {},
        {"--jsonl", "fleet.txt", "@fleet.txt"},
-       "--jsonl names the list file @fleet.txt", "fleet.txt"},
-      {"a second name of the report", [] {},
+       "--jsonl names the list file @fleet.txt",
+       "fleet.txt"},
+      {"a second name of the report",
+       [] {},
        {"--html", "twin.html", "one.html"},
-       "--html names the report one.html", "one.html"},
+       "--html names the report one.html",
+       "one.html"},
   };
   for (const OverInput& c : cases) {
     SCOPED_TRACE(c.what);
@@ -72,7 +80,8 @@ TEST_F(Inputs, APageKeptInTheFolderItComparesIsNeverReadAsAReport) {
   fs::create_directory("rep");
   fs::copy_file("one.html", "rep/pc1.html");
   fs::copy_file("other.html", "rep/pc2.html");
-  const CompareOutcome first = Compare({"--html", Native("rep/index.html"), "rep"});
+  const CompareOutcome first =
+      Compare({"--html", Native("rep/index.html"), "rep"});
   const CompareOutcome second =
       Compare({"--html", Native("rep/index.html"), "rep"});
   EXPECT_EQ(first.exitCode, 1) << first.err;
@@ -163,9 +172,7 @@ std::size_t PeakMemoryKb() {
 
 TEST_F(Inputs, JunkOfAnySizeFailsAtItsFirstBadLine) {
   // 8 GB with no line end at all, and 64 MB of short lines inside a text.
-  {
-    std::ofstream sparse("huge.html", std::ios::binary);
-  }
+  { std::ofstream sparse("huge.html", std::ios::binary); }
   fs::resize_file("huge.html", std::uintmax_t{8} << 30);
   const std::string report = ReadFileBytes("one.html");
   const std::size_t cell = report.find("<td>kelvane0.dll");

@@ -100,10 +100,9 @@ TEST_F(Interrupts, AReaderThatClosedThePipeLeavesTheOutputsAsTheyWere) {
   int pipe_[2];
   ASSERT_EQ(pipe(pipe_), 0);
   close(pipe_[0]);
-  const pid_t child =
-      Start({"--html", "page.html", "--json", "parsed.json", "one.html",
-             "other.html"},
-            pipe_[1]);
+  const pid_t child = Start({"--html", "page.html", "--json", "parsed.json",
+                             "one.html", "other.html"},
+                            pipe_[1]);
   close(pipe_[1]);
   EXPECT_EQ(EndingSignal(child), SIGPIPE);
   EXPECT_EQ(ReadFileBytes("page.html"), "old page");

@@ -174,8 +174,7 @@ TEST_F(Outputs, ALinkIsWrittenThroughAndADeviceOrFifoWrittenDirectly) {
   EXPECT_TRUE(fs::is_symlink("link.html"));
   EXPECT_EQ(ReadFileBytes("page.html").rfind("<!DOCTYPE html>", 0), 0u);
   EXPECT_TRUE(fs::is_symlink("dangling.html"));
-  EXPECT_EQ(ReadFileBytes("new/page.html").rfind("{\"configuration\":", 0),
-            0u);
+  EXPECT_EQ(ReadFileBytes("new/page.html").rfind("{\"configuration\":", 0), 0u);
   EXPECT_TRUE(fs::is_fifo("pipe"));
   EXPECT_EQ(piped.rfind("{\"records\": [", 0), 0u) << piped;
 

@@ -18,17 +18,21 @@ struct Shown {
 TEST(TerminalText, ControlsAreShownAsEscapesAndPlainTextAsItIs) {
   const Shown cases[] = {
       {"plain", "NVIDIA GeForce GTX 470", "NVIDIA GeForce GTX 470"},
-      {"a Windows path", "C:\\pc1\\DeviceCaps.html", "C:\\pc1\\DeviceCaps.html"},
+      {"a Windows path", "C:\\pc1\\DeviceCaps.html",
+       "C:\\pc1\\DeviceCaps.html"},
       {"line ends and a tab", "Vector\nPro\r\t", "\"Vector\\nPro\\r\\t\""},
       {"a real backslash n", "Vector\\nPro", "Vector\\nPro"},
-      {"clear screen, colour, title",
-       "\x1b[2J\x1b[31mred\x1b]0;title\x07",
+      {"clear screen, colour, title", "\x1b[2J\x1b[31mred\x1b]0;title\x07",
        "\"\\x1b[2J\\x1b[31mred\\x1b]0;title\\x07\""},
       {"a terminal's answer asked", "\x1b[6n", "\"\\x1b[6n\""},
       {"backspace and delete", "a\bb\x7f", "\"a\\x08b\\x7f\""},
-      {"C1 CSI", "a\xC2\x9B" "2J", "\"a\\u009b2J\""},
+      {"C1 CSI",
+       "a\xC2\x9B"
+       "2J",
+       "\"a\\u009b2J\""},
       {"bidi override and isolates",
-       "gpj.\xE2\x80\xAE" "exe\xE2\x81\xA6\xE2\x80\x8F",
+       "gpj.\xE2\x80\xAE"
+       "exe\xE2\x81\xA6\xE2\x80\x8F",
        "\"gpj.\\u202eexe\\u2066\\u200f\""},
       {"a leading quote", "\"quoted\"", "\"\\\"quoted\\\"\""},
       {"a quote and backslash beside a control", "\"a\\b\"\n",
@@ -67,15 +71,18 @@ class HostileTexts : public CompareTest {};
 
 TEST_F(HostileTexts, NeitherReportsNorNamesDriveTheTerminal) {
   const std::string hostile =
-      "\x1b]0;pwned\x07\x1b[2J\x1b[6n\b\x7f\xC2\x9B" "31m\xE2\x80\xAE\xE2\x81\xA6";
+      "\x1b]0;pwned\x07\x1b[2J\x1b[6n\b\x7f\xC2\x9B"
+      "31m\xE2\x80\xAE\xE2\x81\xA6";
   Script script = MakeSampleScript(1);
   SetText(script.adapters[0].identifier.Description, "Vector\nPro" + hostile);
   SetText(script.adapters[0].identifier.Driver, "Vector\\nPro");
   const std::string name =
 #ifdef _WIN32
-      "\xE2\x80\xAE" "lmth.exe.html";  // Windows names hold no C0 control
+      "\xE2\x80\xAE"
+      "lmth.exe.html";  // Windows names hold no C0 control
 #else
-      "pc\x1b[2J" "\xE2\x80\xAE.html";
+      "pc\x1b[2J"
+      "\xE2\x80\xAE.html";
 #endif
   WriteReport(script, name);
   WriteReport(MakeSampleScript(1), "plain.html");
