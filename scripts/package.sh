@@ -49,7 +49,9 @@ for arch in x86 x64; do
   # Windows's own editors want CR LF.
   sed -e "s/@VERSION@/$version/g" -e 's/$/\r/' docs/windows-readme.txt \
     >"$staging/$folder/README.txt"
-  files=("$folder/README.txt" "$folder/kelvane.exe" "$folder/kelvane-compare.exe")
+  sed -e 's/$/\r/' LICENSE >"$staging/$folder/LICENSE.txt"
+  files=("$folder/LICENSE.txt" "$folder/README.txt" "$folder/kelvane.exe"
+    "$folder/kelvane-compare.exe")
   (
     cd "$staging"
     chmod 0644 "${files[@]}"

@@ -12,7 +12,7 @@
 
 #include "BenchmarkMain.h"
 #include "Fleet.h"
-#include "compare/CompareRun.h"
+#include "compare/cli/CompareRun.h"
 #include "support/Files.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "compare/CompareRun.h"
+#include "compare/cli/CompareRun.h"
 #include "support/RunReport.h"
 #include "support/SampleRecords.h"
 #include "support/WorkingDirectory.h"

@@ -6,7 +6,7 @@
 #include <nlohmann/json.hpp>
 
 #include "CompareFixture.h"
-#include "compare/FileNames.h"
+#include "compare/cli/FileNames.h"
 
 namespace {
 

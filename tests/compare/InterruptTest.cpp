@@ -12,7 +12,7 @@
 #include <thread>
 
 #include "CompareFixture.h"
-#include "compare/Interrupts.h"
+#include "compare/cli/Interrupts.h"
 
 namespace {
 

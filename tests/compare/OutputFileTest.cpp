@@ -10,7 +10,7 @@
 #endif
 
 #include "CompareFixture.h"
-#include "compare/OutputFile.h"
+#include "compare/output/OutputFile.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "ReportBytes.h"
 
-#include "compare/ReportLayout.h"
+#include "compare/read/ReportLayout.h"
 #include "report/ReportMarkup.h"
 #include "support/CrLf.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "compare/Report.h"
+#include "compare/read/Report.h"
 
 std::string FormReportBytes(const kelvane::Report& report);
 

@@ -10,7 +10,7 @@
 #include "CompareFixture.h"
 #include "ReportBytes.h"
 #include "catalogue/ValueRow.h"
-#include "compare/ReportParser.h"
+#include "compare/read/ReportParser.h"
 #include "report/ReportFile.h"
 #include "support/CrLf.h"
 #include "support/ReportShape.h"

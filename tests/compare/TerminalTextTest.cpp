@@ -5,7 +5,7 @@
 #include <fstream>
 
 #include "CompareFixture.h"
-#include "compare/TerminalText.h"
+#include "compare/output/TerminalText.h"
 
 namespace {
 

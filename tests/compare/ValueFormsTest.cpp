@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "compare/ValueForms.h"
+#include "compare/read/ValueForms.h"
 
 namespace {
 

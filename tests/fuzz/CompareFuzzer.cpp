@@ -11,11 +11,11 @@
 #include <string>
 #include <string_view>
 
-#include "compare/Columns.h"
-#include "compare/Comparison.h"
-#include "compare/Outputs.h"
 #include "compare/ReportBytes.h"
-#include "compare/ReportParser.h"
+#include "compare/comparison/Columns.h"
+#include "compare/comparison/Comparison.h"
+#include "compare/output/Outputs.h"
+#include "compare/read/ReportParser.h"
 
 namespace {
 

@@ -1,0 +1,243 @@
+#include "compare/cli/CompareRun.h"
+
+#include <new>
+#include <optional>
+#include <unordered_set>
+
+#include "compare/cli/CommandLine.h"
+#include "compare/cli/FileNames.h"
+#include "compare/cli/Progress.h"
+#include "compare/cli/Utf8.h"
+#include "compare/comparison/Columns.h"
+#include "compare/comparison/Comparison.h"
+#include "compare/output/OutputFile.h"
+#include "compare/output/Outputs.h"
+#include "compare/output/TerminalText.h"
+#include "compare/read/ReportLayout.h"
+#include "compare/read/ReportParser.h"
+#include "kelvane/Version.h"
+
+namespace kelvane {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The output files: the JSON written as the reports are read, and the page,
+// written once all are in.
+class OutputFiles {
+ public:
+  explicit OutputFiles(const Options& options) {
+    if (options.html) html_ = Add("--html", *options.html);
+    for (const auto& [path, lines] :
+         {std::pair{&options.json, false}, std::pair{&options.jsonl, true}}) {
+      if (!*path) continue;
+      PendingFile* file = &files_[Add(lines ? "--jsonl" : "--json", **path)];
+      json_.emplace_back(
+          lines, [file](std::string_view bytes) { file->Write(bytes); });
+    }
+  }
+
+  // The option whose output would replace the file, if one would.
+  const char* Replacing(const FileIdentity& identity) const {
+    for (std::size_t i = 0; i < files_.size(); ++i)
+      if (files_[i].Replaces() == identity) return options_[i];
+    return nullptr;
+  }
+
+  // The adapters added to the comparison since the last call.
+  void WriteAdapters(const Comparison& comparison) {
+    for (JsonWriter& json : json_) json.Write(comparison);
+  }
+
+  void Finish(const Columns& columns, const std::string& summary) {
+    for (JsonWriter& json : json_) json.Finish();
+    if (html_)
+      WriteHtml(columns, summary, [this](std::string_view bytes) {
+        files_[*html_].Write(bytes);
+      });
+    for (PendingFile& file : files_) file.Finish();
+  }
+
+  void Commit() { CommitAll(files_); }
+
+ private:
+  std::size_t Add(const char* option, const fs::path& target) {
+    files_.emplace_back(target);
+    options_.push_back(option);
+    return files_.size() - 1;
+  }
+
+  // Three at most, reserved, so that the writers' pointers hold.
+  std::vector<PendingFile> files_ = Reserved();
+  std::vector<const char*> options_;
+  std::optional<std::size_t> html_;
+  std::vector<JsonWriter> json_;
+
+  static std::vector<PendingFile> Reserved() {
+    std::vector<PendingFile> files;
+    files.reserve(3);
+    return files;
+  }
+};
+
+struct Reading {
+  explicit Reading(std::vector<Condition> conditions)
+      : comparison(std::move(conditions)) {}
+  Comparison comparison;
+  std::size_t skipped = 0;
+  bool troubled = false;
+};
+
+// Every report, each file once however it was reached; every trouble told.
+// No output is put in place before all are read.
+Reading ReadInputs(const Options& options, OutputFiles& outputs,
+                   std::ostream& err, ProgressLine& progress) {
+  Inputs inputs = ExpandInputs(options.reports, [&progress](std::size_t found) {
+    progress.Found(found);
+  });
+  for (const ListFile& list : inputs.lists)
+    if (const char* option = outputs.Replacing(list.identity))
+      throw OutputError(std::string(option) + " names the list file " +
+                        ShownText(NameToUtf8(list.shown)) +
+                        ", which it would replace");
+  Reading reading(options.conditions);
+  const auto tell = [&](const std::string& trouble) {
+    progress.Erase();
+    err << trouble << "\n";
+    // With --skip-bad what cannot be read is left out like a bad report.
+    (options.skipBad ? ++reading.skipped : reading.troubled = true);
+  };
+  for (const std::string& trouble : inputs.troubles) tell(trouble);
+  std::unordered_set<FileIdentity, FileIdentityHash> seen;
+  const std::size_t total = inputs.reports.size();
+  for (std::size_t n = 0; n < total; ++n) {
+    progress.Read(n, total);
+    InputReport& input = inputs.reports[n];
+    const fs::path path(std::move(input.name));
+    const std::string shown = ShownName(path);
+    try {
+      InputFile file(path, ShownText(shown));
+      if (const char* option = outputs.Replacing(file.Identity())) {
+        // This run's own output of a run before, kept among the reports.
+        if (input.inFolder && !BeginsLikeReport(file)) continue;
+        throw OutputError(std::string(option) + " names the report " +
+                          ShownText(shown) + ", which it would replace");
+      }
+      if (!seen.insert(file.Identity()).second) continue;
+      reading.comparison.Add(ReadReport(file, shown));
+      outputs.WriteAdapters(reading.comparison);
+    } catch (const InputError& error) {
+      tell(ListPlace(inputs, input) + error.what());
+    } catch (const ReportError& error) {
+      tell(ListPlace(inputs, input) + error.what());
+    }
+  }
+  progress.Erase();
+  return reading;
+}
+
+// "51 of 241 rows differ across 2000 adapters (8 configurations) in 2000
+// reports"; the configurations only where adapters are alike, and by
+// capabilities how many sets they show.
+std::string Summarize(const Columns& columns, std::size_t skipped) {
+  const Comparison& comparison = columns.Compared();
+  const auto counted = [](std::size_t count, const char* one,
+                          const char* many) {
+    return std::to_string(count) + " " + (count == 1 ? one : many);
+  };
+  const std::size_t differing = comparison.DifferingRows();
+  const std::size_t adapters = comparison.Adapters().size();
+  const std::size_t configurations = comparison.Configurations().size();
+  std::string summary = std::to_string(differing) + " of " +
+                        counted(AdapterRows().size(), "row", "rows") +
+                        (differing == 1 ? " differs" : " differ") + " across " +
+                        counted(adapters, "adapter", "adapters");
+  std::string counts;
+  if (configurations != adapters)
+    counts = counted(configurations, "configuration", "configurations");
+  if (columns.Kind() == Grouping::Capabilities)
+    counts += (counts.empty() ? "" : ", ") + counted(columns.All().size(),
+                                                     "set of capabilities",
+                                                     "sets of capabilities");
+  if (!counts.empty()) summary += " (" + counts + ")";
+  summary += " in " + counted(comparison.Files().size(), "report", "reports");
+  if (skipped > 0)
+    summary += "; " + counted(skipped, "report", "reports") + " left out";
+  return summary;
+}
+
+int CompareAndWrite(const Options& options, std::ostream& out,
+                    std::ostream& err, bool showProgress) {
+  OutputFiles outputs(options);
+  ProgressLine progress(showProgress ? &err : nullptr);
+  Reading reading = ReadInputs(options, outputs, err, progress);
+  const Comparison& comparison = reading.comparison;
+  if (reading.troubled) return 2;
+  if (comparison.Files().empty() &&
+      (!options.files || reading.skipped > 0 || options.conditions.empty())) {
+    err << "kelvane-compare: no report "
+        << (reading.skipped > 0 ? "could be read"
+            : options.conditions.empty()
+                ? "was found"
+                : "holds an adapter that meets --where")
+        << "\n";
+    return 2;
+  }
+  const Columns columns(comparison, options.grouping);
+  const std::string summary = Summarize(columns, reading.skipped);
+  outputs.Finish(columns, summary);
+  if (options.files) {
+    out << FormatFiles(comparison);
+  } else {
+    // The coverage names no column.
+    out << (options.coverage
+                ? FormatCoverage(comparison)
+                : FormatLegend(columns) + FormatDifferences(columns))
+        << summary << "\n";
+  }
+  out.flush();
+  if (!out) {
+    err << "kelvane-compare: the standard output cannot be written\n";
+    return 2;
+  }
+  outputs.Commit();
+  if (options.files) return comparison.Files().empty() ? 1 : 0;
+  return comparison.DifferingRows() == 0 ? 0 : 1;
+}
+
+int UsageTrouble(const std::string& what, std::ostream& err) {
+  err << "kelvane-compare: " << what
+      << " (kelvane-compare --help tells how to use it)\n";
+  return 2;
+}
+
+}  // namespace
+
+int RunCompare(const std::vector<Argument>& arguments, std::ostream& out,
+               std::ostream& err, bool showProgress) {
+  Options options;
+  try {
+    options = ParseOptions(arguments);
+  } catch (const UsageError& error) {
+    return UsageTrouble(error.what(), err);
+  }
+  if (options.help || options.version) {
+    out << (options.help ? kUsage : "kelvane-compare " KELVANE_VERSION "\n");
+    out.flush();
+    return out ? 0 : 2;
+  }
+  // Every failure is told and ends the run with 2; the outputs' temporary
+  // files go as the stack unwinds.
+  try {
+    return CompareAndWrite(options, out, err, showProgress);
+  } catch (const OutputError& error) {
+    err << "kelvane-compare: " << error.what() << "\n";
+  } catch (const std::bad_alloc&) {
+    err << "kelvane-compare: out of memory\n";
+  } catch (const std::exception& error) {
+    err << "kelvane-compare: " << error.what() << "\n";
+  }
+  return 2;
+}
+
+}  // namespace kelvane

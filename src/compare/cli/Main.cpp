@@ -1,0 +1,44 @@
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "compare/cli/CompareRun.h"
+#include "compare/cli/Interrupts.h"
+#include "compare/cli/Progress.h"
+
+#ifdef _WIN32
+#include <windows.h>
+
+#include <ostream>
+
+#include "compare/cli/Utf8.h"
+#include "compare/cli/WindowsConsole.h"
+
+// Wide arguments: every name Windows allows, not only the ANSI code page's.
+int wmain(int argc, wchar_t** argv) {
+  static_assert(sizeof(wchar_t) == sizeof(char16_t));
+  std::vector<kelvane::Argument> arguments;
+  for (int i = 1; i < argc; ++i) {
+    const std::wstring argument = argv[i];
+    arguments.push_back({kelvane::Utf16ToUtf8(std::u16string_view(
+                             reinterpret_cast<const char16_t*>(argument.data()),
+                             argument.size())),
+                         argument});
+  }
+  kelvane::RemoveFilesOnInterrupt();
+  kelvane::ConsoleBuffer outBuffer(STD_OUTPUT_HANDLE),
+      errBuffer(STD_ERROR_HANDLE);
+  std::ostream out(&outBuffer), err(&errBuffer);
+  const int status = kelvane::RunCompare(arguments, out, err,
+                                         kelvane::StandardErrorIsTerminal());
+  err.flush();
+  return status;
+}
+#else
+int main(int argc, char** argv) {
+  kelvane::RemoveFilesOnInterrupt();
+  return kelvane::RunCompare(
+      kelvane::ArgumentsOf(std::vector<std::string>(argv + 1, argv + argc)),
+      std::cout, std::cerr, kelvane::StandardErrorIsTerminal());
+}
+#endif

@@ -1,0 +1,63 @@
+#include "compare/comparison/Coverage.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <unordered_map>
+
+#include "compare/comparison/ValueOrder.h"
+#include "compare/read/ReportLayout.h"
+#include "report/RowValues.h"
+
+namespace kelvane {
+
+std::vector<ValueShare> ShareValues(const Comparison& comparison,
+                                    std::size_t row) {
+  std::vector<ValueShare> shares;
+  std::unordered_map<std::string_view, std::size_t> index;
+  for (const Configuration& configuration : comparison.Configurations()) {
+    const std::string& value = configuration.values[row];
+    const auto [at, isNew] = index.try_emplace(value, shares.size());
+    if (isNew) shares.push_back({&value, 0, std::nullopt});
+    shares[at->second].adapters += configuration.adapterCount;
+  }
+  const RowKind kind = AdapterRows()[row].kind;
+  if (IsOrdered(kind)) {
+    const auto before = [kind](const ValueShare& a, const ValueShare& b) {
+      const auto order = CompareValues(kind, *a.value, *b.value);
+      if (!order)
+        return IsOrderedValue(kind, *a.value) &&
+               !IsOrderedValue(kind, *b.value);
+      return *order < 0;
+    };
+    std::stable_sort(shares.begin(), shares.end(), before);
+    std::size_t above = 0;
+    for (auto share = shares.rbegin(); share != shares.rend(); ++share) {
+      if (!IsOrderedValue(kind, *share->value)) continue;
+      above += share->adapters;
+      share->atOrAbove = above;
+    }
+  } else if (kind == RowKind::Flag) {
+    const std::string yes = FormFlagValue(1);
+    std::stable_sort(shares.begin(), shares.end(),
+                     [&yes](const ValueShare& a, const ValueShare& b) {
+                       return *a.value == yes && *b.value != yes;
+                     });
+  } else {
+    std::stable_sort(shares.begin(), shares.end(),
+                     [](const ValueShare& a, const ValueShare& b) {
+                       return a.adapters > b.adapters;
+                     });
+  }
+  return shares;
+}
+
+std::string FormatShare(std::size_t adapters, std::size_t of) {
+  char share[32];
+  std::snprintf(share, sizeof share, "%.1f%%",
+                of == 0 ? 0.0
+                        : 100.0 * static_cast<double>(adapters) /
+                              static_cast<double>(of));
+  return share;
+}
+
+}  // namespace kelvane
