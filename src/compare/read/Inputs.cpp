@@ -116,24 +116,26 @@ class Expansion {
     for (; !error && entries != fs::directory_iterator();
          entries.increment(error)) {
       const fs::directory_entry& entry = *entries;
+      // The types the listing gave: no call of the system's but for links.
       std::error_code typeError;
-      // The type the listing gave, unless the entry is a link to follow.
-      fs::file_type type = entry.symlink_status(typeError).type();
-      const bool link = type == fs::file_type::symlink;
-      if (link) type = entry.status(typeError).type();
-      if (type == fs::file_type::directory) {
+      if (entry.is_directory(typeError)) {
         subfolders.push_back(entry.path());
-      } else if (IsReportName(entry.path())) {
-        if (type == fs::file_type::regular)
-          found.push_back(entry.path().native());
-        else if (link && type == fs::file_type::not_found)
-          Trouble(place, Named(entry.path()) + ": is a link to nothing");
-        else if (typeError || type == fs::file_type::not_found)
-          Trouble(place, Named(entry.path()) +
-                             ": cannot be read: " + typeError.message());
-        else
-          Trouble(place, Named(entry.path()) + WhatIsNotAFile(type));
+        continue;
       }
+      if (!IsReportName(entry.path())) continue;
+      if (entry.is_regular_file(typeError)) {
+        found.push_back(entry.path().native());
+        continue;
+      }
+      const bool link = entry.is_symlink(typeError);
+      const fs::file_type type = entry.status(typeError).type();
+      if (link && type == fs::file_type::not_found)
+        Trouble(place, Named(entry.path()) + ": is a link to nothing");
+      else if (typeError || type == fs::file_type::not_found)
+        Trouble(place, Named(entry.path()) +
+                           ": cannot be read: " + typeError.message());
+      else
+        Trouble(place, Named(entry.path()) + WhatIsNotAFile(type));
     }
     if (error)
       Trouble(place, Named(folder) + ": cannot be read: " + error.message());
