@@ -79,7 +79,7 @@ constexpr std::size_t kMostColumnsShown = 40;
 
 // A row's name where rows of every table stand together: its labels are
 // its table's own, and only flags repeat across groups.
-std::string RowName(const RowPlace& row) {
+std::string ShortRowName(const RowPlace& row) {
   return row.group.empty() ? Escape(row.label)
                            : Escape(row.group) + " / " + Escape(row.label);
 }
@@ -115,7 +115,7 @@ void AppendRow(std::string& html, const Columns& columns, std::size_t row,
   const RowPlace& place = AdapterRows()[row];
   html += columns.Compared().Differs(row) ? "<tr class=\"differs\">" : "<tr>";
   html += "<td class=\"label\">";
-  html += withPlace ? RowName(place) : Escape(place.label);
+  html += withPlace ? ShortRowName(place) : Escape(place.label);
   html += "</td>";
   const char* cell =
       place.kind == RowKind::Text ? "<td class=\"text\">" : "<td>";
@@ -207,7 +207,7 @@ void AppendCoverage(std::string& html, const Comparison& comparison) {
       "</thead>\n<tbody>\n";
   for (std::size_t row = 0; row < AdapterRows().size(); ++row) {
     if (!comparison.Differs(row)) continue;
-    html += "<tr><td class=\"label\">" + RowName(AdapterRows()[row]) +
+    html += "<tr><td class=\"label\">" + ShortRowName(AdapterRows()[row]) +
             "</td><td class=\"share\">";
     // A row of many values (models, drivers) shows its first ones; the
     // rest stay folded.
