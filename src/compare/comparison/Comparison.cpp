@@ -8,7 +8,10 @@ namespace {
 
 // No value holds a NUL: the values, NUL-joined, tell them apart.
 std::string Joined(const std::vector<std::string>& values) {
+  std::size_t size = values.size();
+  for (const std::string& value : values) size += value.size();
   std::string joined;
+  joined.reserve(size);
   for (const std::string& value : values) (joined += value) += '\0';
   return joined;
 }
