@@ -75,8 +75,11 @@ for _ in $(seq 1 1500); do
   compgen -G "$work/.kc*.tmp" >/dev/null && break
   sleep 0.02
 done
-# The program's own process, not the script that started it.
-program=$(ps -eo pid=,args= | awk -v exe="$compare" '$2 == exe { print $1 }' | tail -n 1)
+# The program's own process, not the script that started it; through
+# qemu-i386 the process is "qemu-i386 WINE PROGRAM ...".
+program=$(ps -eo pid=,args= |
+  awk -v exe="$compare" '$2 == exe || ($2 ~ /qemu-i386$/ && $4 == exe) { print $1 }' |
+  tail -n 1)
 [ -z "$program" ] || kill -INT "$program" || true
 interrupted=0
 wait "$runner" || interrupted=$?
