@@ -49,6 +49,16 @@ class CompareTest : public InTempDirectory {
   }
 };
 
+// The names in the working directory that an output left beside its place:
+// temporary files and saved copies.
+inline std::vector<std::string> OutputLeftovers() {
+  std::vector<std::string> left;
+  for (const auto& entry : std::filesystem::directory_iterator("."))
+    if (entry.path().filename().string().rfind(".kc", 0) == 0)
+      left.push_back(entry.path().filename().string());
+  return left;
+}
+
 // The number of the line of the bytes that holds `text`, from 1.
 inline std::size_t LineOf(const std::string& bytes, const std::string& text) {
   const std::size_t at = bytes.find(text);

@@ -43,15 +43,6 @@ class Interrupts : public CompareTest {
     WriteFileBytes("page.html", "old page");
   }
 
-  // Names in the folder that no test put there.
-  static std::vector<std::string> Leftovers() {
-    std::vector<std::string> left;
-    for (const auto& entry : fs::directory_iterator("."))
-      if (entry.path().filename().string().rfind(".kc", 0) == 0)
-        left.push_back(entry.path().filename().string());
-    return left;
-  }
-
   // kelvane-compare itself, its standard output on `out`.
   static pid_t Start(std::vector<std::string> arguments, int out) {
     const pid_t child = fork();
@@ -107,7 +98,7 @@ TEST_F(Interrupts, AReaderThatClosedThePipeLeavesTheOutputsAsTheyWere) {
   EXPECT_EQ(EndingSignal(child), SIGPIPE);
   EXPECT_EQ(ReadFileBytes("page.html"), "old page");
   EXPECT_FALSE(FileExists("parsed.json"));
-  EXPECT_TRUE(Leftovers().empty());
+  EXPECT_TRUE(OutputLeftovers().empty());
 }
 
 TEST_F(Interrupts, ASignalMidRunLeavesNothingBehindEvenAKill) {
@@ -122,7 +113,7 @@ TEST_F(Interrupts, ASignalMidRunLeavesNothingBehindEvenAKill) {
     EXPECT_EQ(EndingSignal(child), number);
     EXPECT_EQ(ReadFileBytes("page.html"), "old page");
     EXPECT_TRUE(fs::is_fifo("pipe"));
-    EXPECT_TRUE(Leftovers().empty());
+    EXPECT_TRUE(OutputLeftovers().empty());
   }
 }
 

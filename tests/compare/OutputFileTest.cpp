@@ -23,16 +23,6 @@ class Outputs : public CompareTest {
     WriteSampleAndOther();
     WriteFileBytes("page.html", "old page");
   }
-
-  // Every name in the directory that no test put there: temporary files
-  // and saved copies.
-  std::vector<std::string> Leftovers() {
-    std::vector<std::string> left;
-    for (const auto& entry : fs::directory_iterator("."))
-      if (entry.path().filename().string().rfind(".kc", 0) == 0)
-        left.push_back(entry.path().filename().string());
-    return left;
-  }
 };
 
 struct OutputFault {
@@ -59,7 +49,7 @@ TEST_F(Outputs, ATroubleWithAnyOutputChangesNoFile) {
     EXPECT_NE(run.err.find(c.error), std::string::npos) << run.err;
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(ReadFileBytes("page.html"), "old page");
-    EXPECT_TRUE(Leftovers().empty());
+    EXPECT_TRUE(OutputLeftovers().empty());
   }
 }
 
@@ -87,7 +77,7 @@ TEST_F(Outputs, OutputsReplaceEarlierOnesWholeAndLeaveNothingBeside) {
             1);
   EXPECT_EQ(ReadFileBytes("page.html").rfind("<!DOCTYPE html>", 0), 0u);
   EXPECT_EQ(ReadFileBytes("parsed.json").rfind("{\"records\": [", 0), 0u);
-  EXPECT_TRUE(Leftovers().empty());
+  EXPECT_TRUE(OutputLeftovers().empty());
 }
 
 TEST_F(Outputs, TemporaryFilesAreOfTheirOwnAndShortlyNamed) {
@@ -100,7 +90,7 @@ TEST_F(Outputs, TemporaryFilesAreOfTheirOwnAndShortlyNamed) {
   second.Write("second");
   files[0].Finish();
   second.Finish();
-  const std::vector<std::string> pending = Leftovers();
+  const std::vector<std::string> pending = OutputLeftovers();
 #ifdef _WIN32
   ASSERT_EQ(pending.size(), 2u);
   EXPECT_NE(pending[0], pending[1]);
@@ -125,7 +115,7 @@ TEST_F(Outputs, AFailedReplacementPutsBackWhatWasReplaced) {
   fs::rename("gone", "moved");
   EXPECT_THROW(kelvane::CommitAll(files), kelvane::OutputError);
   EXPECT_EQ(ReadFileBytes("page.html"), "old page");
-  EXPECT_TRUE(Leftovers().empty());
+  EXPECT_TRUE(OutputLeftovers().empty());
 }
 
 TEST_F(Outputs, AnyNameTheFileSystemTakesWorksAsAnOutput) {
@@ -149,14 +139,14 @@ TEST_F(Outputs, AnyNameTheFileSystemTakesWorksAsAnOutput) {
     page.read(start.data(), 15);
     EXPECT_EQ(start, "<!DOCTYPE html>");
   }
-  EXPECT_TRUE(Leftovers().empty());
+  EXPECT_TRUE(OutputLeftovers().empty());
 }
 
 #ifdef _WIN32
 TEST_F(Outputs, ADeviceIsWrittenToAsItIs) {
   const CompareOutcome run = Compare({"--html", "NUL", "one.html"});
   EXPECT_EQ(run.exitCode, 0) << run.err;
-  EXPECT_TRUE(Leftovers().empty());
+  EXPECT_TRUE(OutputLeftovers().empty());
 }
 #else
 TEST_F(Outputs, ALinkIsWrittenThroughAndADeviceOrFifoWrittenDirectly) {
@@ -180,7 +170,7 @@ TEST_F(Outputs, ALinkIsWrittenThroughAndADeviceOrFifoWrittenDirectly) {
 
   EXPECT_EQ(Compare({"--html", "/dev/null", "one.html"}).exitCode, 0);
   EXPECT_TRUE(fs::is_character_file("/dev/null"));
-  EXPECT_TRUE(Leftovers().empty());
+  EXPECT_TRUE(OutputLeftovers().empty());
 }
 
 TEST_F(Outputs, AReplacedFileKeepsItsPermissions) {

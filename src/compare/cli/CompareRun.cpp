@@ -31,9 +31,10 @@ class OutputFiles {
     for (const auto& [path, lines] :
          {std::pair{&options.json, false}, std::pair{&options.jsonl, true}}) {
       if (!*path) continue;
-      PendingFile* file = &files_[Add(lines ? "--jsonl" : "--json", **path)];
-      json_.emplace_back(
-          lines, [file](std::string_view bytes) { file->Write(bytes); });
+      const std::size_t file = Add(lines ? "--jsonl" : "--json", **path);
+      json_.emplace_back(lines, [this, file](std::string_view bytes) {
+        files_[file].Write(bytes);
+      });
     }
   }
 
@@ -67,17 +68,10 @@ class OutputFiles {
     return files_.size() - 1;
   }
 
-  // Three at most, reserved, so that the writers' pointers hold.
-  std::vector<PendingFile> files_ = Reserved();
+  std::vector<PendingFile> files_;
   std::vector<const char*> options_;
   std::optional<std::size_t> html_;
   std::vector<JsonWriter> json_;
-
-  static std::vector<PendingFile> Reserved() {
-    std::vector<PendingFile> files;
-    files.reserve(3);
-    return files;
-  }
 };
 
 struct Reading {
@@ -134,36 +128,6 @@ Reading ReadInputs(const Options& options, OutputFiles& outputs,
   }
   progress.Erase();
   return reading;
-}
-
-// "51 of 241 rows differ across 2000 adapters (8 configurations) in 2000
-// reports"; the configurations only where adapters are alike, and by
-// capabilities how many sets they show.
-std::string Summarize(const Columns& columns, std::size_t skipped) {
-  const Comparison& comparison = columns.Compared();
-  const auto counted = [](std::size_t count, const char* one,
-                          const char* many) {
-    return std::to_string(count) + " " + (count == 1 ? one : many);
-  };
-  const std::size_t differing = comparison.DifferingRows();
-  const std::size_t adapters = comparison.Adapters().size();
-  const std::size_t configurations = comparison.Configurations().size();
-  std::string summary = std::to_string(differing) + " of " +
-                        counted(AdapterRows().size(), "row", "rows") +
-                        (differing == 1 ? " differs" : " differ") + " across " +
-                        counted(adapters, "adapter", "adapters");
-  std::string counts;
-  if (configurations != adapters)
-    counts = counted(configurations, "configuration", "configurations");
-  if (columns.Kind() == Grouping::Capabilities)
-    counts += (counts.empty() ? "" : ", ") + counted(columns.All().size(),
-                                                     "set of capabilities",
-                                                     "sets of capabilities");
-  if (!counts.empty()) summary += " (" + counts + ")";
-  summary += " in " + counted(comparison.Files().size(), "report", "reports");
-  if (skipped > 0)
-    summary += "; " + counted(skipped, "report", "reports") + " left out";
-  return summary;
 }
 
 int CompareAndWrite(const Options& options, std::ostream& out,

@@ -26,6 +26,11 @@ std::string FormatDifferences(const Columns& columns);
 // above each; a flag row says how many show Yes.
 std::string FormatCoverage(const Comparison& comparison);
 
+// "51 of 241 rows differ across 2000 adapters (8 configurations) in 2000
+// reports"; the configurations only where adapters are alike, by
+// capabilities how many sets they show, and how many reports were left out.
+std::string Summarize(const Columns& columns, std::size_t skipped);
+
 // The reports that hold an adapter taking part, a line each.
 std::string FormatFiles(const Comparison& comparison);
 

@@ -131,4 +131,27 @@ std::string FormatFiles(const Comparison& comparison) {
   return text;
 }
 
+std::string Summarize(const Columns& columns, std::size_t skipped) {
+  const Comparison& comparison = columns.Compared();
+  const std::size_t differing = comparison.DifferingRows();
+  const std::size_t adapters = comparison.Adapters().size();
+  const std::size_t configurations = comparison.Configurations().size();
+  std::string summary = std::to_string(differing) + " of " +
+                        Counted(AdapterRows().size(), "row", "rows") +
+                        (differing == 1 ? " differs" : " differ") + " across " +
+                        Counted(adapters, "adapter", "adapters");
+  std::string counts;
+  if (configurations != adapters)
+    counts = Counted(configurations, "configuration", "configurations");
+  if (columns.Kind() == Grouping::Capabilities)
+    counts += (counts.empty() ? "" : ", ") + Counted(columns.All().size(),
+                                                     "set of capabilities",
+                                                     "sets of capabilities");
+  if (!counts.empty()) summary += " (" + counts + ")";
+  summary += " in " + Counted(comparison.Files().size(), "report", "reports");
+  if (skipped > 0)
+    summary += "; " + Counted(skipped, "report", "reports") + " left out";
+  return summary;
+}
+
 }  // namespace kelvane
