@@ -41,18 +41,21 @@ install_packages() {
 # shellcheck disable=SC2034  # used by the scripts that source this file
 KELVANE_RUN_PACKAGES=(cmake make g++-mingw-w64-x86-64 wine wine64 xvfb xauth
   libgl1-mesa-dri libglx-mesa0 nlohmann-json3-dev)
-# Building the release archives for both architectures.
+# Building the release archives for both architectures; the x86 kelvane.exe
+# links MinGW-w64's C runtime rebuilt for the Pentium from Debian's source
+# (scripts/build-i586-crt.sh: dpkg-source, autoreconf).
 # shellcheck disable=SC2034
 KELVANE_PACKAGE_PACKAGES=(cmake make g++-mingw-w64-x86-64 g++-mingw-w64-i686
-  nlohmann-json3-dev zip unzip git)
+  nlohmann-json3-dev zip unzip git dpkg-dev autoconf automake)
 # And what the tests take besides: 32-bit Wine for the x86 builds, with
 # libgl1, which wine32 only recommends and without which its Direct3D has
 # no object (it brings libglvnd0, libglx0, libglx-mesa0 and
 # libgl1-mesa-dri: the X libraries that wine32 also recommends change no
 # byte of a report); clang with the compiler-rt of its own version for
 # fuzzing; Google Benchmark, run small; SQLite for the README's example;
-# Chromium, to see kelvane-compare's page as a browser lays it out.
+# Chromium, to see kelvane-compare's page as a browser lays it out; QEMU's
+# user mode, whose Pentium model runs the x86 kelvane.exe's code.
 # shellcheck disable=SC2034
 KELVANE_TEST_PACKAGES=("${KELVANE_RUN_PACKAGES[@]}" "${KELVANE_PACKAGE_PACKAGES[@]}"
   g++ googletest clang libclang-rt-dev shellcheck sqlite3 libbenchmark-dev
-  chromium wine32:i386 libgl1:i386)
+  chromium wine32:i386 libgl1:i386 qemu-user-static)

@@ -22,6 +22,8 @@ cache=${KELVANE_QEMU_CACHE:-$root/build/qemu-user}
 qemu=$cache/usr/bin/qemu-i386
 wine32=/usr/lib/wine/wine
 work=
+# shellcheck source=scripts/debian-sources.sh
+source "$root/scripts/debian-sources.sh"
 
 # --probe tells its reason on stdout, for the test command to quote.
 probing=$([ "${1:-}" = --probe ] && echo 1 || true)
@@ -33,38 +35,6 @@ fail() {
 
 runs_natively() {
   [ -x "$wine32" ] && timeout 120 "$wine32" --version >/dev/null 2>&1
-}
-
-# The archive address of the host's own Debian sources for its release.
-host_archive() {
-  local codename=$1 file
-  for file in /etc/apt/sources.list.d/*.sources; do
-    [ -r "$file" ] || continue
-    # deb822 stanzas: the URIs of one whose Suites name the release itself.
-    awk -v suite="$codename" '
-      BEGIN { RS = ""; FS = "\n" }
-      {
-        uris = ""; found = 0
-        for (i = 1; i <= NF; i++) {
-          if ($i ~ /^URIs:/) { uris = $i; sub(/^URIs:[ \t]*/, "", uris) }
-          if ($i ~ /^Suites:/) {
-            n = split(substr($i, 8), suites, /[ \t]+/)
-            for (j = 1; j <= n; j++) if (suites[j] == suite) found = 1
-          }
-        }
-        if (found && uris != "") { split(uris, u, /[ \t]+/); print u[1]; exit }
-      }' "$file"
-  done
-  for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
-    [ -r "$file" ] || continue
-    awk -v suite="$codename" '
-      $1 == "deb" {
-        i = 2
-        if ($i ~ /^\[/) while ($i !~ /\]$/) i++
-        if ($i ~ /^\[/ || $i ~ /\]$/) i++
-        if ($(i + 1) == suite) { print $i; exit }
-      }' "$file"
-  done
 }
 
 qemu_major() {
@@ -83,17 +53,11 @@ fetch_qemu() {
   [ -n "$archive" ] || fail "no Debian archive for $codename in the host's apt sources"
   work=$(mktemp -d)
   trap 'rm -rf "$work"' EXIT
-  mkdir -p "$work/lists/partial" "$work/cache/archives/partial" "$work/parts"
-  echo "deb [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] $archive $codename-backports main" \
-    >"$work/sources.list"
-  local apt=(apt-get -qq -o "Dir::Etc::sourcelist=$work/sources.list"
-    -o "Dir::Etc::sourceparts=$work/parts" -o "Dir::State::Lists=$work/lists"
-    -o "Dir::Cache=$work/cache" -o Debug::NoLocking=1
-    -o "APT::Sandbox::User=$(id -un)")
+  private_apt "$work" "deb [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] $archive $codename-backports main"
   echo "with-i386.sh: fetching qemu-user from $codename-backports" >&2
-  "${apt[@]}" update >"$work/log" 2>&1 ||
+  "${own_apt[@]}" update >"$work/log" 2>&1 ||
     fail "the $codename-backports index of $archive could not be fetched: $(tail -n 3 "$work/log")"
-  (cd "$work" && "${apt[@]}" download "qemu-user/$codename-backports") >>"$work/log" 2>&1 ||
+  (cd "$work" && "${own_apt[@]}" download "qemu-user/$codename-backports") >>"$work/log" 2>&1 ||
     fail "qemu-user could not be downloaded from $codename-backports: $(tail -n 3 "$work/log")"
   rm -rf "$cache"
   mkdir -p "$cache"

@@ -7,14 +7,16 @@
 #include <d3d8.h>
 #include <windows.h>
 #else
-#include <cstdint>
+// The C header: the tests' 32-bit Pentium loader includes this file with no
+// C++ library at hand.
+#include <stdint.h>
 
-typedef std::uint32_t DWORD;
-typedef std::uint32_t UINT;
-typedef std::uint32_t ULONG;
-typedef std::int32_t LONG;
-typedef std::int64_t LONGLONG;
-typedef std::int32_t HRESULT;
+typedef uint32_t DWORD;
+typedef uint32_t UINT;
+typedef uint32_t ULONG;
+typedef int32_t LONG;
+typedef int64_t LONGLONG;
+typedef int32_t HRESULT;
 
 #define D3D_OK 0
 #define S_OK 0
@@ -34,10 +36,10 @@ typedef union _LARGE_INTEGER {
 } LARGE_INTEGER;
 
 typedef struct _GUID {
-  std::uint32_t Data1;
-  std::uint16_t Data2;
-  std::uint16_t Data3;
-  std::uint8_t Data4[8];
+  uint32_t Data1;
+  uint16_t Data2;
+  uint16_t Data3;
+  uint8_t Data4[8];
 } GUID;
 
 typedef enum _D3DDEVTYPE {
