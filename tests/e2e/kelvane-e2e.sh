@@ -2,7 +2,7 @@
 # kelvane.exe under Wine, as a user runs it:
 #   kelvane-e2e.sh CASE KELVANE_EXE PLANTED_D3D8_DLL LOAD_BY_NAME_EXE PREFIX ARCH
 #                  IDENTITY_ROWS LIMIT_ROWS FLAG_ROWS VERSION
-# CASE: display | no-display | planted-d3d8 | winxp | win98 | win2k (the
+# CASE: display | no-display | planted-d3d8 | winxp | win95 | win98 | win2k (the
 # display case, with Wine reporting that Windows); ARCH: win64 | win32. The counts are those of
 # one adapter's tables. kelvane-compare.exe is taken from beside KELVANE_EXE.
 set -euo pipefail
@@ -92,7 +92,7 @@ created=$banner$'DeviceCaps.html has been created.\r\n\r\n'
 no_direct3d_message='Error creating Direct3D8 object. You need to have DirectX 8 installed!'
 
 case "$case_name" in
-  display | winxp | win98 | win2k)
+  display | winxp | win95 | win98 | win2k)
     base_prefix=$prefix
     if [ "$case_name" != display ]; then
       # A prefix of its own, whose Windows says it is that one (XP x64 for
@@ -111,6 +111,11 @@ case "$case_name" in
         # XP is NT 5.1, XP x64 and Server 2003 are NT 5.2.
         grep -q '^"CurrentVersion"="5\.[12]"' "$prefix/system.reg" ||
           fail "the prefix does not report Windows XP"
+        ;;
+      win95)
+        grep -q '^"VersionNumber"="4\.0\.950"' "$prefix/system.reg" ||
+          fail "the prefix does not report Windows 95"
+        KELVANE_WINE_VERSION='' check_like_default DriverVersion
         ;;
       win98)
         grep -q '^"VersionNumber"="4\.10\.' "$prefix/system.reg" ||
