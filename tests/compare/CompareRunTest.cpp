@@ -329,6 +329,18 @@ TEST_F(CompareRun, SkipBadLeavesOutAndNamesTheReportsThatCannotBeRead) {
   EXPECT_NE(none.err.find("kelvane-compare: no report could be read\n"),
             std::string::npos);
   EXPECT_EQ(Compare({"bad.html", "one.html"}).exitCode, 2);
+
+  // Reports were read and none meets --where: grep's "none", whatever was
+  // left out.
+  for (const bool leftOut : {false, true}) {
+    SCOPED_TRACE(leftOut ? "a report left out" : "none left out");
+    std::vector<std::string> arguments{"--skip-bad", "--files", "--where",
+                                       "MaxTextureWidth>99999", "one.html"};
+    if (leftOut) arguments.push_back("bad.html");
+    const CompareOutcome unmet = Compare(arguments);
+    EXPECT_EQ(unmet.exitCode, 1) << unmet.err;
+    EXPECT_EQ(unmet.out, "");
+  }
 }
 
 TEST_F(CompareRun, BadUsageIsTroubleSaidInOneLine) {

@@ -23,10 +23,11 @@ struct Interruption {
   int number;
 };
 
-const Interruption kInterruptions[] = {{"SIGINT", SIGINT},
-                                       {"SIGTERM", SIGTERM},
-                                       {"SIGHUP", SIGHUP},
-                                       {"SIGPIPE", SIGPIPE}};
+const Interruption kInterruptions[] = {
+    {"SIGHUP", SIGHUP},   {"SIGINT", SIGINT},       {"SIGQUIT", SIGQUIT},
+    {"SIGPIPE", SIGPIPE}, {"SIGALRM", SIGALRM},     {"SIGTERM", SIGTERM},
+    {"SIGUSR1", SIGUSR1}, {"SIGUSR2", SIGUSR2},     {"SIGXCPU", SIGXCPU},
+    {"SIGXFSZ", SIGXFSZ}, {"SIGVTALRM", SIGVTALRM}, {"SIGPROF", SIGPROF}};
 
 // How the child ended: the signal that ended it, or -1.
 int EndingSignal(pid_t child) {

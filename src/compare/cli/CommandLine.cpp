@@ -35,6 +35,8 @@ const char kUsage[] =
     "  --html FILE     also write the comparison as a page\n"
     "  --json FILE     also write the adapters as JSON records\n"
     "  --jsonl FILE    also write them as JSON Lines\n"
+    "                  (FILE - is the standard output, which it then has to\n"
+    "                  itself: the comparison is not printed)\n"
     "  --version       print the version\n"
     "Exit status: 0 no row differs, 1 some row differs, 2 trouble.\n";
 

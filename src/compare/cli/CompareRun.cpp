@@ -61,6 +61,12 @@ class OutputFiles {
 
   void Commit() { CommitAll(files_); }
 
+  bool WriteStandardOutput() const {
+    for (const PendingFile& file : files_)
+      if (file.IsStandardOutput()) return true;
+    return false;
+  }
+
  private:
   std::size_t Add(const char* option, const fs::path& target) {
     files_.emplace_back(target);
@@ -78,6 +84,7 @@ struct Reading {
   explicit Reading(std::vector<Condition> conditions)
       : comparison(std::move(conditions)) {}
   Comparison comparison;
+  std::size_t read = 0;
   std::size_t skipped = 0;
   bool troubled = false;
 };
@@ -119,6 +126,7 @@ Reading ReadInputs(const Options& options, OutputFiles& outputs,
       }
       if (!seen.insert(file.Identity()).second) continue;
       reading.comparison.Add(ReadReport(file, shown));
+      ++reading.read;
       outputs.WriteAdapters(reading.comparison);
     } catch (const InputError& error) {
       tell(ListPlace(inputs, input) + error.what());
@@ -137,22 +145,28 @@ int CompareAndWrite(const Options& options, std::ostream& out,
   Reading reading = ReadInputs(options, outputs, err, progress);
   const Comparison& comparison = reading.comparison;
   if (reading.troubled) return 2;
-  if (comparison.Files().empty() &&
-      (!options.files || reading.skipped > 0 || options.conditions.empty())) {
+  if (reading.read == 0) {
     err << "kelvane-compare: no report "
-        << (reading.skipped > 0 ? "could be read"
-            : options.conditions.empty()
-                ? "was found"
-                : "holds an adapter that meets --where")
-        << "\n";
+        << (reading.skipped > 0 ? "could be read" : "was found") << "\n";
     return 2;
+  }
+  if (comparison.Files().empty()) {
+    if (options.conditions.empty()) {
+      err << "kelvane-compare: no report holds an adapter\n";
+      return 2;
+    }
+    // Reports were read, and no adapter meets --where: grep's "none".
+    if (!options.files) err << "kelvane-compare: no adapter meets --where\n";
+    return 1;
   }
   const Columns columns(comparison, options.grouping);
   const std::string summary = Summarize(columns, reading.skipped);
   outputs.Finish(columns, summary);
-  if (options.files) {
+  // An output sent to the standard output has it to itself.
+  const bool text = !outputs.WriteStandardOutput();
+  if (text && options.files) {
     out << FormatFiles(comparison);
-  } else {
+  } else if (text) {
     // The coverage names no column.
     out << (options.coverage
                 ? FormatCoverage(comparison)

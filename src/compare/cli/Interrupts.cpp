@@ -64,7 +64,11 @@ struct HeldLock {
   HeldLock() { InitializeCriticalSection(&g_held); }
 } g_heldLock;
 #else
-constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGPIPE};
+// Every signal that ends a process by default and that a user, a shell or
+// a limit sends.
+constexpr int kSignals[] = {SIGHUP,  SIGINT,  SIGQUIT,   SIGPIPE,
+                            SIGALRM, SIGTERM, SIGUSR1,   SIGUSR2,
+                            SIGXCPU, SIGXFSZ, SIGVTALRM, SIGPROF};
 
 void OnSignal(int number) {
   RemoveRegistered();

@@ -1,5 +1,6 @@
-// An interrupted run leaves nothing behind: Ctrl-C, a terminal hung up, a
-// reader that closed the pipe (`| head`), kill; on Windows Ctrl-C,
+// An interrupted run leaves nothing behind: Ctrl-C or Ctrl-\, a terminal
+// hung up, a reader that closed the pipe (`| head`), kill, timeout, a CPU or
+// file size limit; on Windows Ctrl-C,
 // Ctrl-Break and a closed console. Files registered here are removed before
 // the process ends as the interruption would have ended it.
 #pragma once

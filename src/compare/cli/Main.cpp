@@ -35,7 +35,18 @@ int wmain(int argc, wchar_t** argv) {
   return status;
 }
 #else
+#include <fcntl.h>
+
+#include <cerrno>
+
 int main(int argc, char** argv) {
+  // A closed standard stream would be taken by the first file opened, and
+  // the text or a message would land inside an output: as coreutils do,
+  // each is opened on /dev/null first.
+  for (int stream = 0; stream <= 2; ++stream)
+    if (fcntl(stream, F_GETFD) == -1 && errno == EBADF &&
+        open("/dev/null", stream == 0 ? O_RDONLY : O_WRONLY) != stream)
+      return 2;
   kelvane::RemoveFilesOnInterrupt();
   return kelvane::RunCompare(
       kelvane::ArgumentsOf(std::vector<std::string>(argv + 1, argv + argc)),

@@ -52,18 +52,13 @@ fs::path NameBeside(const fs::path& place) {
   return name;
 }
 
-fs::path FollowLinks(const fs::path& target) {
-  fs::path path = target;
-  for (int hops = 0; hops < 40; ++hops) {
-    std::error_code error;
-    if (!fs::is_symlink(path, error)) return path;
-    const fs::path to = fs::read_symlink(path, error);
-    if (error)
-      throw OutputError(Named(target) +
-                        ": cannot be written: " + error.message());
-    path = to.is_absolute() ? to : path.parent_path() / to;
+fs::path PlaceOf(const fs::path& target) {
+  try {
+    return FollowLinks(target);
+  } catch (const fs::filesystem_error& error) {
+    throw OutputError(Named(target) +
+                      ": cannot be written: " + error.code().message());
   }
-  throw OutputError(Named(target) + ": cannot be written: too many links");
 }
 
 bool RenameOver(const fs::path& from, const fs::path& to) {
@@ -187,6 +182,16 @@ namespace {
 // A device (NUL, CON) or a pipe is written to directly; for a disk file, or
 // none, the answer is no.
 bool OpenDirect(PendingFile::State& state, const fs::path& target) {
+  if (StandardStreamOf(target)) {
+    HANDLE copy = nullptr;
+    if (!DuplicateHandle(GetCurrentProcess(), GetStdHandle(STD_OUTPUT_HANDLE),
+                         GetCurrentProcess(), &copy, 0, FALSE,
+                         DUPLICATE_SAME_ACCESS))
+      throw OutputError(Named(target) +
+                        ": cannot be written: " + LastSystemReason());
+    state.file = SystemFile(copy);
+    return true;
+  }
   const DWORD attributes = GetFileAttributesW(state.place.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES &&
       (attributes & FILE_ATTRIBUTE_DIRECTORY))
@@ -205,14 +210,33 @@ void CreateTemporary(PendingFile::State& state, const fs::path& target) {
   state.SetTemporary(std::move(name));
 }
 #else
-bool OpenDirect(PendingFile::State& state, const fs::path& target,
-                mode_t& keepMode) {
+// What a replaced file keeps: its owner and group where this run may give
+// them, and its permissions but for set-user-ID and set-group-ID, as editors
+// keep them.
+struct Keep {
+  mode_t mode = 0;
+  uid_t owner = 0;
+  gid_t group = 0;
+  bool any = false;
+};
+
+bool OpenDirect(PendingFile::State& state, const fs::path& target, Keep& keep) {
+  // The run's own stream, whatever it is, as a shell redirection would:
+  // never a name to replace.
+  if (const std::optional<int> stream = StandardStreamOf(target)) {
+    state.file = SystemFile(fcntl(*stream, F_DUPFD_CLOEXEC, 3));
+    if (!state.file.IsOpen())
+      throw OutputError(Named(target) +
+                        ": cannot be written: " + LastSystemReason());
+    return true;
+  }
   struct stat status {};
   if (stat(state.place.c_str(), &status) != 0) return false;
   if (S_ISDIR(status.st_mode))
     throw OutputError(Named(target) + ": is a directory");
   if (S_ISREG(status.st_mode)) {
-    keepMode = status.st_mode & 07777;
+    keep = {static_cast<mode_t>(status.st_mode & 01777), status.st_uid,
+            status.st_gid, true};
     return false;
   }
   if (!S_ISFIFO(status.st_mode) && !S_ISCHR(status.st_mode))
@@ -227,12 +251,16 @@ bool OpenDirect(PendingFile::State& state, const fs::path& target,
 }
 
 void CreateTemporary(PendingFile::State& state, const fs::path& target,
-                     mode_t keepMode) {
+                     const Keep& keep) {
   const fs::path folder =
       state.place.has_parent_path() ? state.place.parent_path() : ".";
-  // Unnamed until it is put in place: a killed run leaves nothing.
-  state.file =
-      SystemFile(open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666));
+  // Unnamed until it is put in place, so a killed run leaves nothing; it is
+  // named through /proc, which a chroot or a small container may lack.
+  if (access("/proc/self/fd", X_OK) == 0)
+    state.file = SystemFile(
+        open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666));
+  else
+    errno = EOPNOTSUPP;
   if (state.file.IsOpen()) {
     state.unnamed = true;
   } else if (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL) {
@@ -244,7 +272,13 @@ void CreateTemporary(PendingFile::State& state, const fs::path& target,
     throw OutputError(Named(target) +
                       ": cannot be written: " + LastSystemReason());
   }
-  if (keepMode != 0) fchmod(state.file.Get(), keepMode);
+  if (!keep.any) return;
+  // The owner first: a change of owner clears the mode's special bits.
+  if (geteuid() == 0)
+    (void)fchown(state.file.Get(), keep.owner, keep.group);
+  else if (keep.group != getegid())
+    (void)fchown(state.file.Get(), static_cast<uid_t>(-1), keep.group);
+  fchmod(state.file.Get(), keep.mode);
 }
 
 // Gives an unnamed file its name beside its place.
@@ -270,7 +304,7 @@ void NameUnnamed(PendingFile::State& state, const fs::path& target) {
 
 PendingFile::PendingFile(fs::path target)
     : target_(std::move(target)), state_(std::make_unique<State>()) {
-  state_->place = FollowLinks(target_);
+  state_->place = PlaceOf(target_);
 #ifdef _WIN32
   state_->direct = OpenDirect(*state_, target_);
   if (!state_->direct) {
@@ -278,16 +312,20 @@ PendingFile::PendingFile(fs::path target)
     CreateTemporary(*state_, target_);
   }
 #else
-  mode_t keepMode = 0;
-  state_->direct = OpenDirect(*state_, target_, keepMode);
+  Keep keep;
+  state_->direct = OpenDirect(*state_, target_, keep);
   if (!state_->direct) {
     replaces_ = IdentityOf(state_->place);
-    CreateTemporary(*state_, target_, keepMode);
+    CreateTemporary(*state_, target_, keep);
   }
 #endif
 }
 
 PendingFile::PendingFile(PendingFile&& other) noexcept = default;
+
+bool PendingFile::IsStandardOutput() const {
+  return StandardStreamOf(target_) == 1;
+}
 PendingFile::~PendingFile() = default;
 
 void PendingFile::Write(std::string_view bytes) {

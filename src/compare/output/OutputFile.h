@@ -2,8 +2,9 @@
 // file of its own beside it (on Linux one without a name, so that even a
 // killed run leaves nothing), and every output replaces its target only
 // once all of them are ready. A link is written through, and a FIFO or a
-// character device (/dev/null, /dev/stdout) is written to directly, as a
-// shell redirection would.
+// character device (/dev/null) is written to directly, as is the run's own
+// standard output or error by any of its names ("-", /dev/stdout,
+// /dev/fd/N), as a shell redirection would.
 #pragma once
 
 #include <filesystem>
@@ -41,6 +42,8 @@ class PendingFile {
   const std::filesystem::path& Target() const { return target_; }
   // The file that the target is now, links followed, if there is one.
   const std::optional<FileIdentity>& Replaces() const { return replaces_; }
+  // Whether it goes to the run's own standard output.
+  bool IsStandardOutput() const;
 
   // Its open file and names, kept out of this header.
   struct State;
