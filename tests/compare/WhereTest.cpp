@@ -2,6 +2,8 @@
 // that hold them: "which machines lack cube maps?"
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "CompareFixture.h"
 
 namespace {
@@ -78,6 +80,50 @@ TEST_F(Where, OnlyTheAdaptersThatMeetItTakePartAnywhere) {
   EXPECT_EQ(ReadFileBytes("lines.jsonl").find("other.html"), std::string::npos);
 }
 
+TEST_F(Where, ValuesAreAskedForAsTheReportsShowThem) {
+  // nan.html: MaxPointSize nan; negative.html: ExtentsAdjust -0.00 (what a
+  // small negative float prints as); zero.html: ExtentsAdjust 0.00.
+  Script script = MakeSampleScript(1);
+  script.adapters[0].caps.MaxPointSize = NAN;
+  WriteReport(script, "nan.html");
+  script = MakeSampleScript(1);
+  script.adapters[0].caps.ExtentsAdjust = -0.001f;
+  WriteReport(script, "negative.html");
+  script.adapters[0].caps.ExtentsAdjust = 0;
+  WriteReport(script, "zero.html");
+  const auto files = [this](const char* condition) {
+    return Compare({"--files", "--where", condition, "nan.html",
+                    "negative.html", "zero.html", "one.html"})
+        .out;
+  };
+  EXPECT_EQ(files("MaxPointSize=nan"), "nan.html\n");
+  EXPECT_EQ(files("MaxPointSize!=nan"), "negative.html\nzero.html\none.html\n");
+  EXPECT_EQ(files("ExtentsAdjust=0"), "negative.html\nzero.html\n");
+  EXPECT_EQ(files("ExtentsAdjust<0"), "");
+  // One above 4096 by far less than a double tells apart.
+  EXPECT_EQ(files("MaxTextureWidth<4096.0000000000001"),
+            "nan.html\nnegative.html\nzero.html\none.html\n");
+  EXPECT_EQ(files("MaxTextureWidth>4095.9999999999999"),
+            "nan.html\nnegative.html\nzero.html\none.html\n");
+
+  // -0.00 and 0.00 are one number: the same count at or above, in the same
+  // order, whichever report comes first.
+  std::string coverage;
+  for (const auto& order :
+       {std::vector<std::string>{"--coverage", "negative.html", "zero.html",
+                                 "old.html"},
+        std::vector<std::string>{"--coverage", "old.html", "zero.html",
+                                 "negative.html"}}) {
+    const std::string out = Compare(order).out;
+    const std::size_t row = out.find("ExtentsAdjust");
+    ASSERT_NE(row, std::string::npos) << out;
+    const std::string lines = out.substr(row, out.find("\n\n", row) - row);
+    if (coverage.empty()) coverage = lines;
+    EXPECT_EQ(lines, coverage);
+  }
+  EXPECT_NE(coverage.find("-0.00"), std::string::npos) << coverage;
+}
+
 TEST_F(Where, AnExpressionThatAsksWhatNoRowAnswersIsAUsageError) {
   const struct {
     const char* condition;
@@ -88,6 +134,8 @@ TEST_F(Where, AnExpressionThatAsksWhatNoRowAnswersIsAUsageError) {
        "stands in several groups; name one: TextureFilterCaps/"},
       {"Description>=A", "Description takes = and != alone"},
       {"MaxTextureWidth>=wide", "MaxTextureWidth takes a number"},
+      {"MaxPointSize>=nan", "MaxPointSize takes a number"},
+      {"MaxTextureWidth>=1e3", "MaxTextureWidth takes a number"},
       {"DriverVersion>=new", "DriverVersion takes a version"},
       {"Caps2/D3DCAPS2_CANRENDERWINDOWED=Maybe", "is Yes or No"},
       {"MaxTextureWidth", "--where takes LABEL=VALUE"},

@@ -1,5 +1,7 @@
 #include "compare/comparison/Conditions.h"
 
+#include <cmath>
+
 #include "compare/comparison/ValueOrder.h"
 #include "compare/output/TerminalText.h"
 #include "compare/read/ReportLayout.h"
@@ -84,7 +86,10 @@ Condition ParseCondition(std::string_view expression) {
     throw ConditionError("--where: " + std::string(found->text) +
                          " compares numbers and versions; " +
                          std::string(row.label) + " takes = and != alone");
-  if (IsOrdered(row.kind) && !IsOrderedValue(row.kind, condition.value))
+  // NaN, as the report shows it, is asked for by its text.
+  const bool nan = row.kind == RowKind::Float && equality &&
+                   condition.value == FormFloatValue(NAN);
+  if (IsOrdered(row.kind) && !nan && !IsOrderedValue(row.kind, condition.value))
     throw ConditionError("--where: " + std::string(row.label) + " takes a " +
                          (row.kind == RowKind::DriverVersion ||
                                   row.kind == RowKind::ShaderVersion
@@ -100,11 +105,9 @@ bool MeetsAll(const std::vector<Condition>& conditions,
     const std::string& value = values[condition.row];
     const RowKind kind = AdapterRows()[condition.row].kind;
     std::optional<int> order;
-    if (IsOrdered(kind)) {
-      order = CompareValues(kind, value, condition.value);
-    } else if (value == condition.value) {
-      order = 0;
-    }
+    if (IsOrdered(kind)) order = CompareValues(kind, value, condition.value);
+    // What has no order (NaN) is equal to its own text alone.
+    if (!order && value == condition.value) order = 0;
     bool meets = false;
     switch (condition.comparator) {
       case Comparator::Equal:

@@ -22,19 +22,27 @@ std::vector<ValueShare> ShareValues(const Comparison& comparison,
   }
   const RowKind kind = AdapterRows()[row].kind;
   if (IsOrdered(kind)) {
+    // Values equal as numbers (-0.00 and 0.00) stand by their text, so the
+    // order never depends on the inputs', and share one count at or above.
     const auto before = [kind](const ValueShare& a, const ValueShare& b) {
       const auto order = CompareValues(kind, *a.value, *b.value);
       if (!order)
         return IsOrderedValue(kind, *a.value) &&
                !IsOrderedValue(kind, *b.value);
-      return *order < 0;
+      return *order != 0 ? *order < 0 : *a.value < *b.value;
     };
     std::stable_sort(shares.begin(), shares.end(), before);
     std::size_t above = 0;
-    for (auto share = shares.rbegin(); share != shares.rend(); ++share) {
-      if (!IsOrderedValue(kind, *share->value)) continue;
-      above += share->adapters;
-      share->atOrAbove = above;
+    for (auto share = shares.rbegin(); share != shares.rend();) {
+      if (!IsOrderedValue(kind, *share->value)) {
+        ++share;
+        continue;
+      }
+      auto equal = share;
+      while (equal != shares.rend() &&
+             CompareValues(kind, *equal->value, *share->value) == 0)
+        above += (equal++)->adapters;
+      for (; share != equal; ++share) share->atOrAbove = above;
     }
   } else if (kind == RowKind::Flag) {
     const std::string yes = FormFlagValue(1);

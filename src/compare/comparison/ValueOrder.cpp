@@ -1,9 +1,9 @@
 #include "compare/comparison/ValueOrder.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -16,15 +16,60 @@ bool IsVersion(RowKind kind) {
   return kind == RowKind::DriverVersion || kind == RowKind::ShaderVersion;
 }
 
-std::optional<double> ReadNumber(std::string_view text) {
+// A number as its decimal text says it, compared exactly: a double would
+// take 4096.0000000000001 for 4096.
+struct Decimal {
+  int infinite = 0;  // -1 or 1 for -inf and inf
+  bool negative = false;
+  std::string_view whole;     // no leading zeros
+  std::string_view fraction;  // no trailing zeros
+};
+
+std::optional<Decimal> ReadNumber(std::string_view text) {
+  Decimal number;
   for (const float infinite : {INFINITY, -INFINITY})
-    if (text == FormFloatValue(infinite)) return infinite;
-  double value = 0;
-  const char* end = text.data() + text.size();
-  const auto [stop, error] = std::from_chars(text.data(), end, value);
-  if (text.empty() || error != std::errc() || stop != end || std::isnan(value))
+    if (text == FormFloatValue(infinite)) {
+      number.infinite = infinite > 0 ? 1 : -1;
+      return number;
+    }
+  if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
+    number.negative = text.front() == '-';
+    text.remove_prefix(1);
+  }
+  const std::size_t point = text.find('.');
+  number.whole = text.substr(0, point);
+  number.fraction = point == std::string_view::npos ? std::string_view()
+                                                    : text.substr(point + 1);
+  const auto digits = [](std::string_view part) {
+    return part.find_first_not_of("0123456789") == std::string_view::npos;
+  };
+  if ((number.whole.empty() && number.fraction.empty()) ||
+      !digits(number.whole) || !digits(number.fraction) ||
+      (point != std::string_view::npos && number.fraction.empty()))
     return std::nullopt;
-  return value;
+  while (!number.whole.empty() && number.whole.front() == '0')
+    number.whole.remove_prefix(1);
+  while (!number.fraction.empty() && number.fraction.back() == '0')
+    number.fraction.remove_suffix(1);
+  // -0.00 is 0.
+  if (number.whole.empty() && number.fraction.empty()) number.negative = false;
+  return number;
+}
+
+int OrderOfMagnitudes(const Decimal& a, const Decimal& b) {
+  if (a.whole.size() != b.whole.size())
+    return a.whole.size() < b.whole.size() ? -1 : 1;
+  if (const int order = a.whole.compare(b.whole)) return order < 0 ? -1 : 1;
+  const int order = a.fraction.compare(b.fraction);
+  return order < 0 ? -1 : order > 0 ? 1 : 0;
+}
+
+int OrderOfNumbers(const Decimal& a, const Decimal& b) {
+  if (a.infinite != 0 || b.infinite != 0)
+    return a.infinite < b.infinite ? -1 : a.infinite > b.infinite ? 1 : 0;
+  if (a.negative != b.negative) return a.negative ? -1 : 1;
+  const int order = OrderOfMagnitudes(a, b);
+  return a.negative ? -order : order;
 }
 
 std::optional<std::vector<std::uint64_t>> ReadVersion(std::string_view text) {
@@ -68,7 +113,7 @@ std::optional<int> CompareValues(RowKind kind, std::string_view a,
   }
   const auto first = ReadNumber(a), second = ReadNumber(b);
   if (!first || !second) return std::nullopt;
-  return Order(*first, *second);
+  return OrderOfNumbers(*first, *second);
 }
 
 bool IsOrderedValue(RowKind kind, std::string_view text) {

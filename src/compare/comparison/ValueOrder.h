@@ -15,7 +15,8 @@ bool IsOrdered(RowKind kind);
 
 // -1, 0 or 1 as `a` stands before, with or after `b` in the row's order;
 // none where either is no value of that order (not a number, or NaN).
-// Versions compare part by part, a missing part as 0.
+// Numbers compare exactly as their decimal texts say (-0.00 is 0.00);
+// versions part by part, a missing part as 0.
 std::optional<int> CompareValues(RowKind kind, std::string_view a,
                                  std::string_view b);
 
