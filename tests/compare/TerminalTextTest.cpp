@@ -39,6 +39,17 @@ TEST(TerminalText, ControlsAreShownAsEscapesAndPlainTextAsItIs) {
        "\"\\\"a\\\\b\\\"\\n\""},
       {"other scripts", "\xE6\xAF\x94\xE8\xBC\x83 Zo\xC3\xAB",
        "\xE6\xAF\x94\xE8\xBC\x83 Zo\xC3\xAB"},
+      {"an ESC behind a four-byte lead", "\xF0\x1b[2J", "\"\\xf0\\x1b[2J\""},
+      {"a lead byte at the end", "ab\xE6\xAF", "\"ab\\xe6\\xaf\""},
+      {"a no-break space", "Vector\xC2\xA0Pro", "\"Vector\\u00a0Pro\""},
+      {"zero-width space and joiner", "a\xE2\x80\x8B\xE2\x80\x8D",
+       "\"a\\u200b\\u200d\""},
+      {"a byte-order mark", "\xEF\xBB\xBF<html>", "\"\\ufeff<html>\""},
+      {"the Arabic letter mark", "a\xD8\x9C", "\"a\\u061c\""},
+      {"a tag character", "a\xF3\xA0\x81\x81", "\"a\\U000e0041\""},
+      {"a trailing blank", "Vector ", "\"Vector \""},
+      {"a leading blank", " Vector", "\" Vector\""},
+      {"the column separator", "Corvid | Vector", "\"Corvid | Vector\""},
   };
   for (const Shown& c : cases)
     EXPECT_EQ(kelvane::ShownText(c.text), c.shown) << c.what;

@@ -31,12 +31,13 @@ void AppendUtf8(std::string& out, std::uint32_t code) {
   }
 }
 
-// The length of the UTF-8 sequence at i, or 0 where none begins there.
-std::size_t ValidSequenceAt(std::string_view text, std::size_t i) {
-  const auto byte = static_cast<unsigned char>(text[i]);
+}  // namespace
+
+Utf8Character DecodeUtf8At(std::string_view text, std::size_t at) {
+  const auto byte = static_cast<unsigned char>(text[at]);
+  const Utf8Character single{byte, 1, byte < 0x80};
   std::size_t length = 0;
   std::uint32_t code = 0, least = 0;
-  if (byte < 0x80) return 1;
   if ((byte & 0xE0) == 0xC0) {
     length = 2, code = byte & 0x1F, least = 0x80;
   } else if ((byte & 0xF0) == 0xE0) {
@@ -44,27 +45,24 @@ std::size_t ValidSequenceAt(std::string_view text, std::size_t i) {
   } else if ((byte & 0xF8) == 0xF0) {
     length = 4, code = byte & 0x07, least = 0x10000;
   } else {
-    return 0;
+    return single;
   }
-  if (text.size() - i < length) return 0;
+  if (text.size() - at < length) return {byte, 1, false};
   for (std::size_t k = 1; k < length; ++k) {
-    const auto next = static_cast<unsigned char>(text[i + k]);
-    if ((next & 0xC0) != 0x80) return 0;
+    const auto next = static_cast<unsigned char>(text[at + k]);
+    if ((next & 0xC0) != 0x80) return {byte, 1, false};
     code = code << 6 | (next & 0x3F);
   }
-  // No overlong forms, no surrogates, nothing past U+10FFFF.
   if (code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
-    return 0;
-  return length;
+    return {byte, 1, false};
+  return {code, length, true};
 }
-
-}  // namespace
 
 bool IsValidUtf8(std::string_view text) {
   for (std::size_t i = 0; i < text.size();) {
-    const std::size_t length = ValidSequenceAt(text, i);
-    if (length == 0) return false;
-    i += length;
+    const Utf8Character character = DecodeUtf8At(text, i);
+    if (!character.valid) return false;
+    i += character.length;
   }
   return true;
 }
@@ -73,14 +71,12 @@ std::string NameToUtf8(std::string_view name) {
   if (IsValidUtf8(name)) return std::string(name);
   std::string out;
   for (std::size_t i = 0; i < name.size();) {
-    const std::size_t length = ValidSequenceAt(name, i);
-    if (length == 0) {
+    const Utf8Character character = DecodeUtf8At(name, i);
+    if (character.valid)
+      out.append(name.substr(i, character.length));
+    else
       AppendUtf8(out, 0xFFFD);
-      ++i;
-    } else {
-      out.append(name.substr(i, length));
-      i += length;
-    }
+    i += character.length;
   }
   return out;
 }

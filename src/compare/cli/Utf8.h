@@ -2,10 +2,22 @@
 // names are the bytes of the local file system.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace kelvane {
+
+// The character at `at`: a whole, well-formed UTF-8 sequence (no overlong
+// form, no surrogate, nothing past U+10FFFF), or else the one byte there,
+// not valid, with the next byte left to be read on its own.
+struct Utf8Character {
+  std::uint32_t code;  // the byte itself where not valid
+  std::size_t length;
+  bool valid;
+};
+Utf8Character DecodeUtf8At(std::string_view text, std::size_t at);
 
 bool IsValidUtf8(std::string_view text);
 

@@ -3,34 +3,51 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "compare/cli/Utf8.h"
+
 namespace kelvane {
 namespace {
 
-// The code point of the UTF-8 sequence at `at`, and its length; a byte that
-// begins none stands for itself (the texts here are valid UTF-8).
-std::uint32_t CodeAt(std::string_view text, std::size_t at,
-                     std::size_t& length) {
-  const auto byte = static_cast<unsigned char>(text[at]);
-  length = byte < 0xC0 ? 1 : byte < 0xE0 ? 2 : byte < 0xF0 ? 3 : 4;
-  if (length > text.size() - at) length = 1;
-  if (length == 1) return byte;
-  std::uint32_t code = byte & (0x7F >> length);
-  for (std::size_t k = 1; k < length; ++k)
-    code = code << 6 | (static_cast<unsigned char>(text[at + k]) & 0x3F);
-  return code;
+// The character at `at`, decoded strictly: a byte that begins no whole
+// sequence is one character of its own, always escaped, so a lead byte can
+// never hide an ESC behind it.
+struct Character {
+  std::uint32_t code;
+  bool valid;
+};
+
+Character CodeAt(std::string_view text, std::size_t at, std::size_t& length) {
+  const Utf8Character character = DecodeUtf8At(text, at);
+  length = character.length;
+  return {character.code, character.valid};
 }
 
-bool IsControl(std::uint32_t code) {
-  return code < 0x20 || (code >= 0x7F && code <= 0x9F) || code == 0x200E ||
-         code == 0x200F || (code >= 0x202A && code <= 0x202E) ||
-         (code >= 0x2066 && code <= 0x2069);
+// What moves the cursor or turns the line, and what prints like something
+// else or like nothing: no-break spaces, the soft hyphen, zero-width and
+// joining characters, the line and paragraph separators, every bidi control
+// and the tag characters.
+bool IsControl(Character character) {
+  const std::uint32_t code = character.code;
+  return !character.valid || code < 0x20 || (code >= 0x7F && code <= 0x9F) ||
+         code == 0xA0 || code == 0xAD || code == 0x061C || code == 0x2007 ||
+         (code >= 0x200B && code <= 0x200F) ||
+         (code >= 0x2028 && code <= 0x202F) ||
+         (code >= 0x2060 && code <= 0x2069) || code == 0xFEFF ||
+         (code >= 0xE0000 && code <= 0xE007F);
 }
 
-bool NeedsEscape(std::uint32_t code) {
-  return IsControl(code) || code == '\\' || code == '"';
+bool NeedsEscape(Character character) {
+  return IsControl(character) ||
+         (character.valid && (character.code == '\\' || character.code == '"'));
 }
 
-std::string Escape(std::uint32_t code) {
+std::string Escape(Character character) {
+  const std::uint32_t code = character.code;
+  char escaped[16];
+  if (!character.valid) {
+    std::snprintf(escaped, sizeof escaped, "\\x%02x", code);
+    return escaped;
+  }
   switch (code) {
     case '\n':
       return "\\n";
@@ -43,11 +60,11 @@ std::string Escape(std::uint32_t code) {
     case '"':
       return "\\\"";
   }
-  char escaped[12];
   if (code < 0x80)
     std::snprintf(escaped, sizeof escaped, "\\x%02x", code);
   else
-    std::snprintf(escaped, sizeof escaped, "\\u%04x", code);
+    std::snprintf(escaped, sizeof escaped,
+                  code > 0xFFFF ? "\\U%08x" : "\\u%04x", code);
   return escaped;
 }
 
@@ -58,9 +75,9 @@ std::string EscapeControls(std::string_view text) {
   shown.reserve(text.size());
   for (std::size_t at = 0; at < text.size();) {
     std::size_t length = 1;
-    const std::uint32_t code = CodeAt(text, at, length);
-    if (NeedsEscape(code))
-      shown += Escape(code);
+    const Character character = CodeAt(text, at, length);
+    if (NeedsEscape(character))
+      shown += Escape(character);
     else
       shown.append(text.substr(at, length));
     at += length;
@@ -70,12 +87,16 @@ std::string EscapeControls(std::string_view text) {
 
 std::string ControlEscapeAt(std::string_view text, std::size_t at,
                             std::size_t& length) {
-  const std::uint32_t code = CodeAt(text, at, length);
-  return IsControl(code) ? Escape(code) : std::string();
+  const Character character = CodeAt(text, at, length);
+  return IsControl(character) ? Escape(character) : std::string();
 }
 
 std::string ShownText(std::string_view text) {
-  bool plain = text.empty() || text.front() != '"';
+  // A blank at either end, or the text output's column separator inside,
+  // would make two texts print alike: the quotes show where it ends.
+  bool plain = text.empty() || (text.front() != '"' && text.front() != ' ' &&
+                                text.back() != ' ' &&
+                                text.find(" | ") == std::string_view::npos);
   for (std::size_t at = 0; plain && at < text.size();) {
     std::size_t length = 1;
     plain = !IsControl(CodeAt(text, at, length));
