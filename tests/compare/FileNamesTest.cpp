@@ -82,11 +82,38 @@ TEST_F(FileNames, ALoneSurrogateIsShownAsReplacementAndOpenedByItsName) {
       << run.out;
 }
 #else
-TEST_F(FileNames, ANameThatIsNotUtf8IsShownAsReplacementAndOpenedByItsBytes) {
-  fs::copy_file("one.html", "caf\xE9.html");
-  ASSERT_EQ(Compare({"--json", "parsed.json", "caf\xE9.html"}).exitCode, 0);
+TEST_F(FileNames, NamesThatAreNotUtf8StayApartAndComeBackAsTheirBytes) {
+  // Two names alike but for a byte that begins no UTF-8 character.
+  fs::copy_file("one.html", "c\xFF.html");
+  fs::copy_file("other.html", "c\xFE.html");
+  const CompareOutcome files =
+      Compare({"--files", "--json", "parsed.json", "c\xFE.html", "c\xFF.html"});
+  ASSERT_EQ(files.exitCode, 0) << files.err;
+  EXPECT_EQ(files.out, "c\xFE.html\nc\xFF.html\n");
   const auto json = nlohmann::json::parse(ReadFileBytes("parsed.json"));
-  EXPECT_EQ(json["records"][1]["file"], "caf\xEF\xBF\xBD.html");
+  std::vector<std::pair<std::string, std::string> > names;
+  for (const auto& record : json["records"])
+    if (record.contains("file"))
+      names.emplace_back(record["file"], record["file_hex"]);
+  EXPECT_EQ(names, (std::vector<std::pair<std::string, std::string> >{
+                       {"c\xEF\xBF\xBD.html", "63fe2e68746d6c"},
+                       {"c\xEF\xBF\xBD.html", "63ff2e68746d6c"}}));
+  const std::string text = Compare({"c\xFE.html", "c\xFF.html"}).out;
+  EXPECT_NE(text.find("\"c\\xfe.html\" #0"), std::string::npos) << text;
+  EXPECT_NE(text.find("\"c\\xff.html\" #0"), std::string::npos) << text;
+}
+
+TEST_F(FileNames, NullEndsEachNameForXargs) {
+  fs::copy_file("one.html", "two\nlines.html");
+  for (const char* null : {"--null", "-0"}) {
+    const CompareOutcome run = Compare({"--files", null, "two\nlines.html"});
+    EXPECT_EQ(run.out, std::string("two\nlines.html\0", 15)) << null;
+    EXPECT_EQ(run.err, "");
+  }
+  // Without it the name is still its bytes, and a line says what to use.
+  const CompareOutcome run = Compare({"--files", "two\nlines.html"});
+  EXPECT_EQ(run.out, "two\nlines.html\n");
+  EXPECT_NE(run.err.find("--null"), std::string::npos) << run.err;
 }
 #endif
 

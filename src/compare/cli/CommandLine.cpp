@@ -12,9 +12,9 @@ namespace fs = std::filesystem;
 
 const char kUsage[] =
     "usage: kelvane-compare [--by rows|caps] [--where EXPR]... [--coverage]\n"
-    "                       [--files] [--skip-bad] [--html FILE] [--json "
-    "FILE]\n"
-    "                       [--jsonl FILE] REPORT|FOLDER|@LISTFILE...\n"
+    "                       [--files [--null]] [--skip-bad] [--html FILE]\n"
+    "                       [--json FILE]"
+    " [--jsonl FILE] REPORT|FOLDER|@LISTFILE...\n"
     "Compares the DeviceCaps.html reports of Kelvane. Adapters that show the\n"
     "same in every row form one configuration, and every configuration is a\n"
     "column; it prints the columns, then the rows that differ.\n"
@@ -30,7 +30,9 @@ const char kUsage[] =
     "  --coverage      for every differing row, how many adapters show each\n"
     "                  value, numbers with the adapters at or above each\n"
     "  --files         print the reports that hold an adapter taking part,\n"
-    "                  instead of the comparison (exit 1 when none)\n"
+    "                  instead of the comparison (exit 1 when none), by\n"
+    "                  their names' bytes, a line each\n"
+    "  --null, -0      end each name --files prints with NUL (xargs -0)\n"
     "  --skip-bad      leave out, and name, the reports that cannot be read\n"
     "  --html FILE     also write the comparison as a page\n"
     "  --json FILE     also write the adapters as JSON records\n"
@@ -102,6 +104,8 @@ Options ParseOptions(const std::vector<Argument>& arguments) {
       options.coverage = true;
     } else if (text == "--files") {
       options.files = true;
+    } else if (text == "--null" || text == "-0") {
+      options.null = true;
     } else if (text == "--skip-bad") {
       options.skipBad = true;
     } else if (OutputOf(options, text)) {

@@ -19,8 +19,8 @@ struct Options {
   std::vector<Argument> reports;
   std::vector<Condition> conditions;
   Grouping grouping = Grouping::EveryRow;
-  bool coverage = false, files = false, skipBad = false, help = false,
-       version = false;
+  bool coverage = false, files = false, null = false, skipBad = false,
+       help = false, version = false;
 };
 
 class UsageError : public std::runtime_error {

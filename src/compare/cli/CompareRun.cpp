@@ -125,7 +125,8 @@ Reading ReadInputs(const Options& options, OutputFiles& outputs,
                           ShownText(shown) + ", which it would replace");
       }
       if (!seen.insert(file.Identity()).second) continue;
-      reading.comparison.Add(ReadReport(file, shown));
+      // The name's own bytes: --files gives them back as they are.
+      reading.comparison.Add(ReadReport(file, NameBytes(path)));
       ++reading.read;
       outputs.WriteAdapters(reading.comparison);
     } catch (const InputError& error) {
@@ -159,13 +160,20 @@ int CompareAndWrite(const Options& options, std::ostream& out,
     if (!options.files) err << "kelvane-compare: no adapter meets --where\n";
     return 1;
   }
+  if (options.files && !options.null)
+    for (const std::string& file : comparison.Files())
+      if (file.find('\n') != std::string::npos) {
+        err << "kelvane-compare: a name holds a line feed: --null ends each "
+               "name with NUL, for xargs -0\n";
+        break;
+      }
   const Columns columns(comparison, options.grouping);
   const std::string summary = Summarize(columns, reading.skipped);
   outputs.Finish(columns, summary);
   // An output sent to the standard output has it to itself.
   const bool text = !outputs.WriteStandardOutput();
   if (text && options.files) {
-    out << FormatFiles(comparison);
+    out << FormatFiles(comparison, options.null ? '\0' : '\n');
   } else if (text) {
     // The coverage names no column.
     out << (options.coverage

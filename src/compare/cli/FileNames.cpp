@@ -22,6 +22,14 @@ std::string ShownName(const fs::path& path) {
 #endif
 }
 
+std::string NameBytes(const fs::path& path) {
+#ifdef _WIN32
+  return ShownName(path);
+#else
+  return path.native();
+#endif
+}
+
 namespace {
 // A stream by the name the system gives its descriptor, so that it compares
 // with any other name of the same file.

@@ -11,6 +11,9 @@ namespace kelvane {
 // UTF-8; on Windows its UTF-16, U+FFFD for a lone surrogate.
 std::string ShownName(const std::filesystem::path& path);
 
+// The name's own bytes off Windows; on Windows its UTF-16 as UTF-8.
+std::string NameBytes(const std::filesystem::path& path);
+
 // Whether two names lead to the same file, whether it exists or not: links
 // are followed as a write follows them, a dangling one to where it points,
 // and a standard stream's name to what the stream is.

@@ -27,7 +27,7 @@ std::vector<std::size_t> Comparison::Add(const Report& report) {
   for (std::size_t n = 0; n < report.adapters.size(); ++n) {
     const std::size_t configuration = ConfigurationOf(report.adapters[n]);
     if (configuration == kLeftOut) continue;
-    if (added.empty()) files_.push_back(NameToUtf8(report.file));
+    if (added.empty()) files_.push_back(report.file);
     Configuration& taken = configurations_[configuration];
     if (taken.adapterCount++ == 0) taken.firstAdapter = adapters_.size();
     ++capabilitySets_[taken.capabilities].adapterCount;

@@ -56,6 +56,7 @@ class Comparison {
   }
   const std::vector<AdapterEntry>& Adapters() const { return adapters_; }
   // The reports' names as UTF-8, in the order they were added.
+  // The reports' names as their files have them: bytes, not always UTF-8.
   const std::vector<std::string>& Files() const { return files_; }
 
   // "FILE #N (DESCRIPTION)"

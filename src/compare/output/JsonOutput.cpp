@@ -1,6 +1,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "compare/cli/Utf8.h"
 #include "compare/output/Outputs.h"
 #include "compare/read/ReportLayout.h"
 #include "report/RowValues.h"
@@ -26,6 +27,21 @@ std::string Quote(std::string_view text) {
     }
   }
   return quoted += '"';
+}
+
+// "file" as UTF-8; a name that is not (its bytes are no code page's) shows
+// U+FFFD there, and its bytes in "file_hex", so names stay apart and can be
+// had back (xxd -r -p).
+std::string FileKeys(const std::string& name) {
+  if (IsValidUtf8(name)) return "\"file\":" + Quote(name);
+  std::string hex;
+  for (const char c : name) {
+    char pair[3];
+    std::snprintf(pair, sizeof pair, "%02x", static_cast<unsigned char>(c));
+    hex += pair;
+  }
+  return "\"file\":" + Quote(NameToUtf8(name)) + ",\"file_hex\":\"" + hex +
+         "\"";
 }
 
 // Every row's label as a JSON key, quoted once.
@@ -122,7 +138,7 @@ std::vector<std::string> JsonRecords::TakeNew(const Comparison& comparison) {
     while (identities_.size() < configurations.size())
       identities_.push_back(IdentityPart(configurations[identities_.size()]));
     records.push_back(
-        "{\"file\":" + Quote(comparison.Files()[entry.report]) +
+        "{" + FileKeys(comparison.Files()[entry.report]) +
         ",\"adapter\":" + std::to_string(entry.number) +
         ",\"configuration\":" + std::to_string(configuration.capabilities + 1) +
         identities_[entry.configuration]);

@@ -31,8 +31,9 @@ std::string FormatCoverage(const Comparison& comparison);
 // capabilities how many sets they show, and how many reports were left out.
 std::string Summarize(const Columns& columns, std::size_t skipped);
 
-// The reports that hold an adapter taking part, a line each.
-std::string FormatFiles(const Comparison& comparison);
+// The reports that hold an adapter taking part, by the bytes of their names
+// (as grep -l), each ended by `end`: a line feed, or NUL for xargs -0.
+std::string FormatFiles(const Comparison& comparison, char end);
 
 // The adapters as JSON records, each set of capabilities once:
 //   {"configuration":N,"limits":{...},"flags":{GROUP:{LABEL:true|false}}}

@@ -124,10 +124,9 @@ std::string FormatCoverage(const Comparison& comparison) {
   return text;
 }
 
-std::string FormatFiles(const Comparison& comparison) {
+std::string FormatFiles(const Comparison& comparison, char end) {
   std::string text;
-  for (const std::string& file : comparison.Files())
-    text += ShownText(file) + '\n';
+  for (const std::string& file : comparison.Files()) (text += file) += end;
   return text;
 }
 
