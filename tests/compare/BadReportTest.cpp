@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "CompareFixture.h"
+#include "compare/read/ReportParser.h"
 
 namespace {
 
@@ -38,6 +39,16 @@ TEST_F(BadReport, AnythingButWhatTheProgramWritesIsTroubleAndWritesNothing) {
   const std::size_t heightLine = LineOf(report, height);
   const std::string caps2 = "<div align=\"left\">Caps2</div>";
   const std::string end = "</html>\r\n";
+  // More adapters than a machine has: each adapter's lines once more.
+  const std::size_t firstTable = report.find("<table");
+  const std::size_t credit = report.find("Extracted by");
+  ASSERT_NE(credit, std::string::npos);
+  const std::string adapter = report.substr(firstTable, credit - firstTable);
+  std::string crowded = report.substr(0, firstTable);
+  for (std::size_t n = 0; n <= kelvane::kMostAdapters; ++n) crowded += adapter;
+  crowded += report.substr(credit);
+  const std::size_t adapterLines =
+      LineOf(report, "Extracted by") - LineOf(report, "<table");
 
   const BadInput cases[] = {
       {"a stray line in a limit row",
@@ -101,6 +112,9 @@ TEST_F(BadReport, AnythingButWhatTheProgramWritesIsTroubleAndWritesNothing) {
        At(15,
           "expected the value of Driver (a text of at most 512 bytes, "
           "without NUL) begun here to end in \"</td>\"")},
+      {"more adapters than a machine has", crowded,
+       At(LineOf(report, "<table") + kelvane::kMostAdapters * adapterLines,
+          "expected at most 64 adapters, as a machine has, found another")},
       {"a missing file", "", "bad.html: cannot be read: "},
   };
   WriteFileBytes("page.html", "kept");

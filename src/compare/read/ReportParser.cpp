@@ -299,8 +299,17 @@ Report ParseReport(const ReadBytes& read, const std::string& file) {
   report.file = file;
   lines.Expect(kReportStart);
   ExpectAll(lines, kReportHead);
-  while (!lines.AtEnd() && lines.Peek() == kTableOpening)
+  while (!lines.AtEnd() && lines.Peek() == kTableOpening) {
+    // A report is read whole before it is compared: so that its memory
+    // stays that of a machine, more adapters than any machine has are no
+    // report of one.
+    if (report.adapters.size() == kMostAdapters)
+      lines.FailAt(lines.Number(),
+                   "at most " + std::to_string(kMostAdapters) +
+                       " adapters, as a machine has",
+                   "another");
     report.adapters.push_back(ReadAdapter(lines));
+  }
   const std::string credit = FormCreditLine();
   lines.Expect(credit, [&] {
     return "an adapter's table or the credit line " + Quoted(credit);

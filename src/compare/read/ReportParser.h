@@ -29,6 +29,10 @@ Report ParseReport(std::string_view bytes, const std::string& file);
 // Reads and parses an open file.
 Report ReadReport(InputFile& file, const std::string& shown);
 
+// More adapters than Windows gives one machine: a report holding more is
+// malformed.
+inline constexpr std::size_t kMostAdapters = 64;
+
 // Whether the file begins as a report does; reads its first line at most.
 bool BeginsLikeReport(InputFile& file);
 
