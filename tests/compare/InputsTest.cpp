@@ -88,6 +88,27 @@ TEST_F(Inputs, APageKeptInTheFolderItComparesIsNeverReadAsAReport) {
   EXPECT_EQ(second.exitCode, 1) << second.err;
   EXPECT_EQ(second.out, first.out);
   EXPECT_NE(second.out.find(" in 2 reports\n"), std::string::npos);
+
+  // A page of an earlier run kept under another name is told once and left
+  // out; the run compares what it compared.
+  const CompareOutcome renamed = Compare({"--html", "page.html", "rep"});
+  EXPECT_EQ(renamed.exitCode, 1) << renamed.err;
+  EXPECT_EQ(renamed.err,
+            Native("rep/index.html") + ": a kelvane-compare page, left out\n");
+  EXPECT_NE(renamed.out.find(" in 2 reports\n"), std::string::npos);
+}
+
+TEST_F(Inputs, AReportIsNeverReplacedWhereItsOutputFileWasForgotten) {
+  // --html pc1.html pc2.html: FILE forgotten, the first report taken for it.
+  const std::string before = ReadFileBytes("one.html");
+  const CompareOutcome run = Compare({"--html", "one.html", "other.html"});
+  EXPECT_EQ(run.exitCode, 2);
+  EXPECT_EQ(run.err,
+            "kelvane-compare: --html would replace one.html, a Kelvane "
+            "report: name another FILE, or remove the report first to "
+            "replace it\n");
+  EXPECT_EQ(ReadFileBytes("one.html"), before);
+  EXPECT_TRUE(OutputLeftovers().empty());
 }
 
 TEST_F(Inputs, AReportReachedTwiceIsReadOnce) {
@@ -289,6 +310,26 @@ TEST_F(Inputs, TheFolderWalkGoesOnPastWhatItCannotRead) {
                               "reports; 3 reports left out\n"),
             std::string::npos)
       << skipping.out;
+}
+
+TEST_F(Inputs, FolderLinksAreFollowedByChoiceAndTheSystemsViewsNever) {
+  fs::create_directories("fleet/a");
+  fs::create_directories("site");
+  fs::copy_file("one.html", "fleet/a/pc.html");
+  fs::copy_file("other.html", "site/pc.html");
+  fs::create_directory_symlink("../site", "fleet/site");
+  // A link to the whole machine walks it, but never its views of processes,
+  // kernel and devices.
+  fs::create_directory_symlink("/proc", "fleet/proc");
+  fs::create_directory_symlink("/sys", "fleet/sys");
+  fs::create_directory_symlink("/dev", "fleet/dev");
+  const CompareOutcome followed = Compare({"--files", "fleet"});
+  EXPECT_EQ(followed.out, "fleet/a/pc.html\nfleet/site/pc.html\n");
+  EXPECT_EQ(followed.err, "");
+  for (const char* option : {"--no-follow", "-P"}) {
+    const CompareOutcome kept = Compare({"--files", option, "fleet"});
+    EXPECT_EQ(kept.out, "fleet/a/pc.html\n") << option;
+  }
 }
 #endif
 

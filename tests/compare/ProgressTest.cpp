@@ -56,6 +56,24 @@ TEST_F(Progress, ATerminalSeesHowFarTheReadingIsThenTheLineErased) {
   EXPECT_NE(out.find(" in 2 reports\n"), std::string::npos) << out;
 }
 
+TEST_F(Progress, ANarrowTerminalGetsALineThatNeverWraps) {
+  const winsize narrow{1, 12, 0, 0};
+  int terminal = -1, line = -1;
+  ASSERT_EQ(openpty(&terminal, &line, nullptr, nullptr, &narrow), 0);
+  Run(line);
+  close(line);
+  std::string shown;
+  char piece[4096];
+  for (ssize_t got; (got = read(terminal, piece, sizeof piece)) > 0;)
+    shown.append(piece, static_cast<std::size_t>(got));
+  close(terminal);
+  EXPECT_EQ(shown.rfind("\rread 0 of ", 0), 0u) << shown;
+  std::size_t start = 0;
+  for (std::size_t end;
+       (end = shown.find('\r', start + 1)) != std::string::npos; start = end)
+    EXPECT_LT(end - start - 1, 12u) << shown;
+}
+
 TEST_F(Progress, ARedirectedStderrGetsNothingButTrouble) {
   const int err = open("err.txt", O_WRONLY | O_CREAT | O_TRUNC, 0644);
   ASSERT_GE(err, 0);

@@ -34,6 +34,7 @@ const char kUsage[] =
     "                  their names' bytes, a line each\n"
     "  --null, -0      end each name --files prints with NUL (xargs -0)\n"
     "  --skip-bad      leave out, and name, the reports that cannot be read\n"
+    "  --no-follow, -P do not follow links to folders inside a FOLDER\n"
     "  --html FILE     also write the comparison as a page\n"
     "  --json FILE     also write the adapters as JSON records\n"
     "  --jsonl FILE    also write them as JSON Lines\n"
@@ -106,6 +107,8 @@ Options ParseOptions(const std::vector<Argument>& arguments) {
       options.files = true;
     } else if (text == "--null" || text == "-0") {
       options.null = true;
+    } else if (text == "--no-follow" || text == "-P") {
+      options.noFollow = true;
     } else if (text == "--skip-bad") {
       options.skipBad = true;
     } else if (OutputOf(options, text)) {

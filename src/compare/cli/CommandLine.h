@@ -20,7 +20,7 @@ struct Options {
   std::vector<Condition> conditions;
   Grouping grouping = Grouping::EveryRow;
   bool coverage = false, files = false, null = false, skipBad = false,
-       help = false, version = false;
+       noFollow = false, help = false, version = false;
 };
 
 class UsageError : public std::runtime_error {

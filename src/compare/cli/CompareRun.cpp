@@ -22,6 +22,15 @@ namespace {
 
 namespace fs = std::filesystem;
 
+bool BeginsLikePage(const fs::path& path) {
+  try {
+    InputFile file(path, ShownText(ShownName(path)));
+    return BeginsWith(file, kPageStart);
+  } catch (const InputError&) {
+    return false;
+  }
+}
+
 // The output files: the JSON written as the reports are read, and the page,
 // written once all are in.
 class OutputFiles {
@@ -61,6 +70,28 @@ class OutputFiles {
 
   void Commit() { CommitAll(files_); }
 
+  // A report where an output belongs (`--html pc1.html pc2.html`, its FILE
+  // forgotten) is never replaced.
+  void RefuseReports() const {
+    for (std::size_t i = 0; i < files_.size(); ++i) {
+      const fs::path& target = files_[i].Target();
+      std::error_code error;
+      if (files_[i].IsStandardOutput() || !fs::is_regular_file(target, error))
+        continue;
+      const std::string shown = ShownText(ShownName(target));
+      bool report = false;
+      try {
+        InputFile file(target, shown);
+        report = BeginsLikeReport(file);
+      } catch (const InputError&) {
+      }
+      if (report)
+        throw OutputError(std::string(options_[i]) + " would replace " + shown +
+                          ", a Kelvane report: name another FILE, or remove "
+                          "the report first to replace it");
+    }
+  }
+
   bool WriteStandardOutput() const {
     for (const PendingFile& file : files_)
       if (file.IsStandardOutput()) return true;
@@ -93,9 +124,10 @@ struct Reading {
 // No output is put in place before all are read.
 Reading ReadInputs(const Options& options, OutputFiles& outputs,
                    std::ostream& err, ProgressLine& progress) {
-  Inputs inputs = ExpandInputs(options.reports, [&progress](std::size_t found) {
-    progress.Found(found);
-  });
+  Inputs inputs = ExpandInputs(
+      options.reports,
+      [&progress](std::size_t found) { progress.Found(found); },
+      !options.noFollow);
   for (const ListFile& list : inputs.lists)
     if (const char* option = outputs.Replacing(list.identity))
       throw OutputError(std::string(option) + " names the list file " +
@@ -132,6 +164,12 @@ Reading ReadInputs(const Options& options, OutputFiles& outputs,
     } catch (const InputError& error) {
       tell(ListPlace(inputs, input) + error.what());
     } catch (const ReportError& error) {
+      // A page of this tool's own, left by an earlier run, is no trouble.
+      if (input.inFolder && BeginsLikePage(path)) {
+        progress.Erase();
+        err << ShownText(shown) << ": a kelvane-compare page, left out\n";
+        continue;
+      }
       tell(ListPlace(inputs, input) + error.what());
     }
   }
@@ -146,6 +184,7 @@ int CompareAndWrite(const Options& options, std::ostream& out,
   Reading reading = ReadInputs(options, outputs, err, progress);
   const Comparison& comparison = reading.comparison;
   if (reading.troubled) return 2;
+  outputs.RefuseReports();
   if (reading.read == 0) {
     err << "kelvane-compare: no report "
         << (reading.skipped > 0 ? "could be read" : "was found") << "\n";

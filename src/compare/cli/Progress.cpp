@@ -3,6 +3,7 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
+#include <sys/ioctl.h>
 #include <unistd.h>
 #endif
 
@@ -12,6 +13,20 @@ namespace {
 // A few times a second: often enough to be alive, rarely enough to cost
 // nothing.
 constexpr std::chrono::milliseconds kInterval(250);
+
+// Columns of the terminal on stderr, 0 where unknown.
+std::size_t TerminalWidth() {
+#ifdef _WIN32
+  CONSOLE_SCREEN_BUFFER_INFO info;
+  if (!GetConsoleScreenBufferInfo(GetStdHandle(STD_ERROR_HANDLE), &info))
+    return 0;
+  return static_cast<std::size_t>(info.srWindow.Right - info.srWindow.Left + 1);
+#else
+  winsize size{};
+  if (ioctl(STDERR_FILENO, TIOCGWINSZ, &size) != 0) return 0;
+  return size.ws_col;
+#endif
+}
 
 }  // namespace
 
@@ -33,11 +48,14 @@ void ProgressLine::Read(std::size_t read, std::size_t of) {
        " reports");
 }
 
-void ProgressLine::Show(const std::string& text) {
+void ProgressLine::Show(std::string text) {
   if (terminal_ == nullptr) return;
   const auto now = std::chrono::steady_clock::now();
   if (now < next_) return;
   next_ = now + kInterval;
+  // A line that wrapped could not be erased by a carriage return.
+  const std::size_t width = TerminalWidth();
+  if (width > 1 && text.size() >= width) text.resize(width - 1);
   // Over what was there, blanks over the rest of a longer line.
   std::string line = "\r" + text;
   if (text.size() < shown_) line += std::string(shown_ - text.size(), ' ');

@@ -26,7 +26,7 @@ class ProgressLine {
   void Erase();
 
  private:
-  void Show(const std::string& text);
+  void Show(std::string text);
 
   std::ostream* terminal_;
   std::chrono::steady_clock::time_point next_{};

@@ -252,9 +252,7 @@ void WriteHtml(const Columns& columns, const std::string& summary,
                const Sink& write) {
   const Comparison& comparison = columns.Compared();
   const std::size_t span = Shown(columns) + 1;
-  std::string html =
-      "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
-      "<title>Kelvane comparison</title>\n<style>\n";
+  std::string html = std::string(kPageStart) + "\n<style>\n";
   html += kStyle;
   html += "</style>\n</head>\n<body>\n<h1>Kelvane comparison</h1>\n<p>" +
           Escape(summary) +

@@ -31,6 +31,11 @@ std::string FormatCoverage(const Comparison& comparison);
 // capabilities how many sets they show, and how many reports were left out.
 std::string Summarize(const Columns& columns, std::size_t skipped);
 
+// How the page begins: a page of this tool's own is known by it.
+inline constexpr std::string_view kPageStart =
+    "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
+    "<title>Kelvane comparison</title>";
+
 // The reports that hold an adapter taking part, by the bytes of their names
 // (as grep -l), each ended by `end`: a line feed, or NUL for xargs -0.
 std::string FormatFiles(const Comparison& comparison, char end);

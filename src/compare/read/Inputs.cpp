@@ -55,8 +55,9 @@ const char* WhatIsNotAFile(fs::file_type type) {
 
 class Expansion {
  public:
-  Expansion(Inputs& inputs, const std::function<void(std::size_t)>& found)
-      : inputs_(inputs), found_(found) {}
+  Expansion(Inputs& inputs, const std::function<void(std::size_t)>& found,
+            bool followLinks)
+      : inputs_(inputs), found_(found), followLinks_(followLinks) {}
 
   // A folder and every folder beneath it, one at a time: only one folder is
   // open at once, however deep the tree.
@@ -119,7 +120,7 @@ class Expansion {
       // The types the listing gave: no call of the system's but for links.
       std::error_code typeError;
       if (entry.is_directory(typeError)) {
-        subfolders.push_back(entry.path());
+        if (IsWalked(entry)) subfolders.push_back(entry.path());
         continue;
       }
       if (!IsReportName(entry.path())) continue;
@@ -140,6 +141,24 @@ class Expansion {
     if (error)
       Trouble(place, Named(folder) + ": cannot be read: " + error.message());
     return subfolders;
+  }
+
+  // A folder inside a walk: not through a link unless links are followed,
+  // and never into the system's views of processes and devices, whose
+  // entries are no reports and may never end.
+  bool IsWalked(const fs::directory_entry& entry) const {
+    std::error_code error;
+    const bool link = entry.is_symlink(error);
+    if (link && !followLinks_) return false;
+    const fs::path real = link ? fs::canonical(entry.path(), error)
+                               : fs::absolute(entry.path(), error);
+#ifdef _WIN32
+    return true;
+#else
+    for (const char* system : {"/proc", "/sys", "/dev"})
+      if (real == system) return false;
+    return true;
+#endif
   }
 
   void ReadList(InputFile& file, const std::string& shown, std::uint32_t list) {
@@ -201,6 +220,7 @@ class Expansion {
 
   Inputs& inputs_;
   const std::function<void(std::size_t)>& found_;
+  bool followLinks_;
   std::unordered_set<FileIdentity, FileIdentityHash> folders_;
 };
 
@@ -214,9 +234,10 @@ std::vector<Argument> ArgumentsOf(const std::vector<std::string>& texts) {
 }
 
 Inputs ExpandInputs(const std::vector<Argument>& arguments,
-                    const std::function<void(std::size_t)>& found) {
+                    const std::function<void(std::size_t)>& found,
+                    bool followLinks) {
   Inputs inputs;
-  Expansion expansion(inputs, found);
+  Expansion expansion(inputs, found, followLinks);
   for (const Argument& argument : arguments) {
     if (argument.text.size() > 1 && argument.text[0] == '@')
       expansion.AddList(argument);

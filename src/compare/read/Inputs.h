@@ -52,8 +52,12 @@ struct Inputs {
 // trouble of its own, and the walk goes on. A list file's paths are read as
 // UTF-8, one a line, CR LF or LF, after a byte-order mark if there is one.
 // `found` is told how many reports are found as the folders are walked.
+// With `followLinks` false, a link to a folder inside a walked folder is
+// passed over, as find -P does; either way /proc, /sys and /dev are never
+// walked into from a folder named above them.
 Inputs ExpandInputs(const std::vector<Argument>& arguments,
-                    const std::function<void(std::size_t)>& found = {});
+                    const std::function<void(std::size_t)>& found = {},
+                    bool followLinks = true);
 
 // "LIST:LINE: " for a report a list named, else "".
 std::string ListPlace(const Inputs& inputs, const InputReport& report);

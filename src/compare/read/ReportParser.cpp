@@ -343,6 +343,18 @@ Report ReadReport(InputFile& file, const std::string& shown) {
   return ParseReport(read, shown);
 }
 
+bool BeginsWith(InputFile& file, std::string_view start) {
+  std::string begun(start.size(), '\0');
+  std::size_t got = 0;
+  try {
+    for (std::size_t more = 1; more > 0 && got < begun.size(); got += more)
+      more = file.Read(begun.data() + got, begun.size() - got);
+  } catch (const InputError&) {
+    return false;
+  }
+  return got == start.size() && begun == start;
+}
+
 bool BeginsLikeReport(InputFile& file) {
   char start[16];
   std::size_t got = 0;

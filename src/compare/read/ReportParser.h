@@ -36,6 +36,9 @@ inline constexpr std::size_t kMostAdapters = 64;
 // Whether the file begins as a report does; reads its first line at most.
 bool BeginsLikeReport(InputFile& file);
 
+// Whether the file's first bytes are `start`; reads no more than those.
+bool BeginsWith(InputFile& file, std::string_view start);
+
 // Opens, reads and parses a file; a file that cannot be read, or is not a
 // regular file, is a ReportError too.
 Report ReadReport(const std::filesystem::path& file);
