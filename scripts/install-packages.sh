@@ -54,8 +54,9 @@ KELVANE_PACKAGE_PACKAGES=(cmake make g++-mingw-w64-x86-64 g++-mingw-w64-i686
 # byte of a report); clang with the compiler-rt of its own version for
 # fuzzing; Google Benchmark, run small; SQLite for the README's example;
 # Chromium, to see kelvane-compare's page as a browser lays it out; QEMU's
-# user mode, whose Pentium model runs the x86 kelvane.exe's code.
+# user mode, whose Pentium model runs the x86 kelvane.exe's code; bindfs, a
+# FUSE file system without unnamed temporary files.
 # shellcheck disable=SC2034
 KELVANE_TEST_PACKAGES=("${KELVANE_RUN_PACKAGES[@]}" "${KELVANE_PACKAGE_PACKAGES[@]}"
   g++ googletest clang libclang-rt-dev shellcheck sqlite3 libbenchmark-dev
-  chromium wine32:i386 libgl1:i386 qemu-user-static)
+  chromium wine32:i386 libgl1:i386 qemu-user-static bindfs)

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # kelvane-compare at the edges of its process, as a shell user meets them:
 # outputs on its own standard streams, closed standard streams, two outputs
-# through a dangling link, every catchable signal on a system without /proc
-# (so with named temporary files), and another user's file replaced by root.
+# through a dangling link, every catchable signal where temporary files are
+# named (without /proc, on FUSE), and another user's file replaced by root.
 #   hostile-edges.sh KELVANE_COMPARE REPORT_A REPORT_B
 set -uo pipefail
 compare=$1 report_a=$2 report_b=$3
@@ -75,34 +75,51 @@ out=$("$compare" --files --skip-bad --where 'MaxTextureWidth>99999' bad.html a.h
 expect "--files, --where meeting nothing: exit" "$?" 1
 expect "--files, --where meeting nothing: output" "$out" ""
 
-# Without /proc, named temporary files: every catchable signal that ends a
-# run removes them, and keeps the old page.
-if unshare --user --map-root-user --mount true 2>/dev/null; then
-  mkfifo fifo
+# Every catchable signal that ends a run, sent while the run waits on
+# opening a FIFO with its page's named temporary file made, removes that
+# file and keeps the old page. WRAPPER runs the program where it must
+# name its temporary files.
+signals() {  # WHERE PAGE WRAPPER...
+  local where=$1 page=$2 signal runner rc
+  shift 2
   for signal in HUP INT QUIT PIPE ALRM TERM USR1 USR2 XCPU XFSZ VTALRM PROF; do
-    echo "old page" >page.html
-    # The run waits on opening the FIFO, its page's temporary file made. A
-    # script's background job ignores SIGINT and SIGQUIT unless told.
-    env --default-signal=INT,QUIT unshare --user --map-root-user --mount bash -c '
-      mount -t tmpfs none /proc || exit 99
-      exec "$@"' no-proc "$compare" --html page.html --jsonl fifo a.html b.html &
+    echo "old page" >"$page"
+    # A script's background job ignores SIGINT and SIGQUIT unless told.
+    env --default-signal=INT,QUIT "$@" "$compare" --html "$page" --jsonl fifo a.html b.html &
     runner=$!
     sleep 0.5
-    pkill "-$signal" -f "^$compare --html page.html --jsonl fifo"
+    pkill "-$signal" -f "^$compare --html $page --jsonl fifo"
     wait "$runner"
     rc=$?
-    [ "$rc" -ne 99 ] || { fail "/proc could not be hidden"; break; }
-    [ "$rc" -gt 128 ] || fail "SIG$signal: exit $rc, not by the signal"
-    expect "SIG$signal: the old page" "$(cat page.html)" "old page"
-    expect "SIG$signal: temporary files left" "$(leftovers)" 0
+    [ "$rc" -ne 99 ] || { fail "$where: the program could not be run there"; return; }
+    [ "$rc" -gt 128 ] || fail "$where, SIG$signal: exit $rc, not by the signal"
+    expect "$where, SIG$signal: the old page" "$(cat "$page")" "old page"
+    expect "$where, SIG$signal: temporary files left" "$(leftovers)" 0
   done
-  unshare --user --map-root-user --mount bash -c '
-    mount -t tmpfs none /proc && exec "$@"' no-proc "$compare" --html page.html a.html b.html >/dev/null
-  expect "without /proc: exit" "$?" 1
-  grep -q '<!DOCTYPE html>' page.html || fail "without /proc: no page"
-  expect "without /proc: temporary files left" "$(leftovers)" 0
+  "$@" "$compare" --html "$page" a.html b.html >/dev/null
+  expect "$where: exit" "$?" 1
+  grep -q '<!DOCTYPE html>' "$page" || fail "$where: no page"
+  expect "$where: temporary files left" "$(leftovers)" 0
+}
+mkfifo fifo
+
+# Without /proc (a chroot, a small container), hidden in a private mount
+# namespace.
+if unshare --user --map-root-user --mount true 2>/dev/null; then
+  signals "without /proc" page.html unshare --user --map-root-user --mount bash -c '
+    mount -t tmpfs none /proc || exit 99
+    exec "$@"' no-proc
 else
   echo "NOTE: no user namespaces here: the runs without /proc are not checked"
+fi
+
+# On a FUSE file system, which has no unnamed files (as NFS, CIFS and vfat).
+mkdir fuse-under fuse
+if command -v bindfs >/dev/null && bindfs fuse-under fuse 2>/dev/null; then
+  trap 'fusermount -u "$work/fuse"; rm -rf "$work"' EXIT
+  signals "on FUSE" fuse/page.html
+else
+  echo "NOTE: no FUSE mount here (bindfs, /dev/fuse): the runs on FUSE are not checked"
 fi
 
 # Root replacing another user's page keeps its owner and group, and drops
