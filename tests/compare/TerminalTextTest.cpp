@@ -125,17 +125,37 @@ TEST_F(HostileTexts, NeitherReportsNorNamesDriveTheTerminal) {
   EXPECT_FALSE(DrivesATerminal(malformed.err)) << malformed.err;
 }
 
+TEST_F(HostileTexts, CommandLineTextsInMessagesDriveNoTerminal) {
+  WriteReport(MakeSampleScript(1), "plain.html");
+  // An ESC behind a UTF-8 lead byte, in each message that quotes the
+  // command line.
+  const std::string hidden = "\xF0\x1b[2J";
+  for (const std::vector<std::string>& arguments :
+       {std::vector<std::string>{"--where", hidden + "=1", "plain.html"},
+        std::vector<std::string>{"--" + hidden, "plain.html"},
+        std::vector<std::string>{"--by", hidden, "plain.html"}}) {
+    SCOPED_TRACE(arguments.front());
+    const CompareOutcome run = Compare(arguments);
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.err.find("\\xf0\\x1b[2J"), std::string::npos) << run.err;
+    EXPECT_FALSE(DrivesATerminal(run.err)) << run.err;
+  }
+}
+
 TEST_F(HostileTexts, ThePageShowsEveryControlACarriageReturnAmongThem) {
   Script script = MakeSampleScript(1);
-  SetText(script.adapters[0].identifier.Description, "A\rB\xE2\x80\xAE");
+  SetText(script.adapters[0].identifier.Description,
+          "A\rB\xE2\x80\xAE\xC2\xA0");
   WriteReport(script, "cr.html");
   WriteReport(MakeSampleScript(1), "plain.html");
   ASSERT_EQ(Compare({"--html", "page.html", "cr.html", "plain.html"}).exitCode,
             1);
   const std::string page = ReadFileBytes("page.html");
   EXPECT_NE(page.find("A<span class=\"control\">\\r</span>B<span "
-                      "class=\"control\">\\u202e</span>"),
-            std::string::npos);
+                      "class=\"control\">\\u202e</span><span "
+                      "class=\"control\">\\u00a0</span>"),
+            std::string::npos)
+      << page;
   EXPECT_EQ(page.find('\r'), std::string::npos);
 }
 

@@ -61,6 +61,11 @@ expect "stderr" "$work/err" "--html names the report"
 cmp -s "$report_a" "$work/报告/PC-07/DeviceCaps.html" || fail "the report was changed"
 run --html NUL plain.html
 [ "$rc" -eq 0 ] || fail "NUL as an output: exit $rc, stderr: $(cat "$work/err")"
+# "-" is the standard output, which the JSON then has to itself.
+run --json - "$report.html" plain.html
+[ "$rc" -eq 1 ] || fail "--json -: exit $rc, stderr: $(cat "$work/err")"
+[ "$(head -c 12 "$work/out")" = '{"records": ' ] || fail "--json -: stdout $(head -c 200 "$work/out")"
+[ ! -e "$work/-" ] || fail "--json - wrote a file named -"
 
 # Ctrl-C mid-run (Wine turns SIGINT into the console's Ctrl-C): the old
 # outputs stay, and no temporary file is left.
@@ -91,5 +96,5 @@ if compgen -G "$work/.kc*" >/dev/null; then
   fail "Ctrl-C mid-run left $(cd "$work" && echo .kc*)"
 fi
 
-[ "$failures" -eq 0 ] && echo "PASS: kelvane-compare with names in any script, over inputs, on a device, interrupted"
+[ "$failures" -eq 0 ] && echo "PASS: kelvane-compare with names in any script, over inputs, on a device and stdout, interrupted"
 exit $((failures > 0))
