@@ -29,6 +29,21 @@ case $arch in
     ;;
 esac
 
+# One boot of a new prefix. A Wine server of an earlier prefix at this path
+# may still be serving it: Wine finds its server by the folder's device and
+# inode, which a new folder can take again at once, and a boot that meets a
+# dying server fails within a second, saying nothing under WINEDEBUG=-all.
+# So the old server is ended first, and the boot keeps Wine's own errors.
+boot_prefix() {  # LOG
+  if [ -d "$prefix" ]; then
+    wineserver -k >/dev/null 2>&1 || true
+    wineserver -w >/dev/null 2>&1 || true
+  fi
+  rm -rf "$prefix"
+  WINEDEBUG=err+all,fixme-all WINEDLLOVERRIDES="mscoree,mshtml=" \
+    "$loader" wineboot -i >>"$1" 2>&1 && wineserver -w >>"$1" 2>&1
+}
+
 make_prefix() {
   # What a failed first boot left is no prefix: start again from nothing.
   # Only ever a prefix of the project's, named as such.
@@ -39,13 +54,19 @@ make_prefix() {
       exit 2
       ;;
   esac
-  [ "$prefix" != / ] && rm -rf "$prefix"
-  local log=$prefix.boot.log
-  if ! WINEDLLOVERRIDES="mscoree,mshtml=" "$loader" wineboot -i >"$log" 2>&1 ||
-    ! wineserver -w; then
-    echo "wine-run.sh: wineboot could not make $prefix; its output is in $log" >&2
-    exit 125
-  fi
+  local log=$prefix.boot.log attempt
+  : >"$log"
+  for attempt in 1 2; do
+    echo "== boot $attempt of $prefix, $(date -u +%T)" >>"$log"
+    boot_prefix "$log" && break
+    if [ "$attempt" -eq 2 ]; then
+      echo "wine-run.sh: wineboot could not make $prefix, twice; Wine's messages are in $log:" >&2
+      tail -n 20 "$log" >&2
+      exit 125
+    fi
+    echo "wine-run.sh: the first boot of $prefix failed; trying once more" >&2
+    sleep 1
+  done
   # A crashing program fails at once instead of waiting on a dialog.
   "$loader" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog \
     /t REG_DWORD /d 0 /f >>"$log" 2>&1
