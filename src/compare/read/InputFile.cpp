@@ -43,12 +43,20 @@ std::optional<FileIdentity> IdentityOf(const std::filesystem::path& path) {
 }
 
 InputFile::InputFile(const std::filesystem::path& path,
-                     const std::string& shown)
+                     const std::string& shown, Readable readable)
     : shown_(shown), handle_(INVALID_HANDLE_VALUE) {
-  handle_ =
-      CreateFileW(path.c_str(), GENERIC_READ,
-                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                  nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  const bool pipes = readable == Readable::FilesAndPipes;
+  if (pipes && path.native() == L"-") {
+    if (!DuplicateHandle(GetCurrentProcess(), GetStdHandle(STD_INPUT_HANDLE),
+                         GetCurrentProcess(), &handle_, 0, FALSE,
+                         DUPLICATE_SAME_ACCESS))
+      throw InputError(shown + ": cannot be read: " + LastSystemReason());
+  } else {
+    handle_ =
+        CreateFileW(path.c_str(), GENERIC_READ,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  }
   if (handle_ == INVALID_HANDLE_VALUE) {
     // A folder is not opened this way: say so rather than "access denied".
     const std::string reason = LastSystemReason();
@@ -59,7 +67,7 @@ InputFile::InputFile(const std::filesystem::path& path,
     throw InputError(shown + ": cannot be read: " + reason);
   }
   const DWORD type = GetFileType(handle_);
-  if (type != FILE_TYPE_DISK) {
+  if (type != FILE_TYPE_DISK && !(pipes && type == FILE_TYPE_PIPE)) {
     CloseHandle(handle_);
     throw InputError(shown + (type == FILE_TYPE_PIPE
                                   ? ": is a pipe, not a file"
@@ -105,15 +113,27 @@ std::optional<FileIdentity> IdentityOf(const std::filesystem::path& path) {
 }
 
 InputFile::InputFile(const std::filesystem::path& path,
-                     const std::string& shown)
+                     const std::string& shown, Readable readable)
     : shown_(shown) {
+  const bool pipes = readable == Readable::FilesAndPipes;
+  const char* name =
+      pipes && path.native() == "-" ? "/dev/stdin" : path.c_str();
   // Non-blocking: opening a FIFO for reading would wait for a writer.
-  descriptor_ = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  descriptor_ = open(name, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (descriptor_ < 0)
     throw InputError(shown + ": cannot be read: " + LastSystemReason());
   struct stat status {};
-  const bool known = fstat(descriptor_, &status) == 0;
-  if (!known || !S_ISREG(status.st_mode)) {
+  bool known = fstat(descriptor_, &status) == 0;
+  if (known && pipes && S_ISFIFO(status.st_mode)) {
+    // Waits for its writer, then reads what comes as it comes.
+    close(descriptor_);
+    descriptor_ = open(name, O_RDONLY | O_CLOEXEC);
+    if (descriptor_ < 0)
+      throw InputError(shown + ": cannot be read: " + LastSystemReason());
+    known = fstat(descriptor_, &status) == 0;
+  }
+  if (!known ||
+      !(S_ISREG(status.st_mode) || (pipes && S_ISFIFO(status.st_mode)))) {
     const std::string what = known ? WhatIsNotAFile(status.st_mode)
                                    : ": cannot be read: " + LastSystemReason();
     close(descriptor_);

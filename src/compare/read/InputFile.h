@@ -39,12 +39,19 @@ class InputError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// What a name may lead to: a report is a regular file; a list may also come
+// through a pipe or a FIFO ("@-", @<(find ...)), read as it comes.
+enum class Readable { Files, FilesAndPipes };
+
 class InputFile {
  public:
   // Opens a regular file for reading without waiting on anyone: a FIFO, a
-  // device or a folder is refused at once. Throws InputError, naming the
-  // file as `shown`.
-  InputFile(const std::filesystem::path& path, const std::string& shown);
+  // device or a folder is refused at once (with FilesAndPipes, a pipe or a
+  // FIFO is opened and waited on, as a shell would). "-" is the standard
+  // input, with FilesAndPipes. Throws InputError, naming the file as
+  // `shown`.
+  InputFile(const std::filesystem::path& path, const std::string& shown,
+            Readable readable = Readable::Files);
   InputFile(const InputFile&) = delete;
   InputFile& operator=(const InputFile&) = delete;
   ~InputFile();

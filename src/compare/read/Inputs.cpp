@@ -96,7 +96,8 @@ class Expansion {
   void AddList(const Argument& argument) {
     const std::string shown = ShownText(NameToUtf8(argument.text));
     try {
-      InputFile file(argument.path.native().substr(1), shown);
+      InputFile file(argument.path.native().substr(1), shown,
+                     Readable::FilesAndPipes);
       const auto list = static_cast<std::uint32_t>(inputs_.lists.size());
       inputs_.lists.push_back({argument.text, file.Identity()});
       ReadList(file, shown, list);
