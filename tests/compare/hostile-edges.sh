@@ -50,6 +50,17 @@ bytes=$("$compare" --jsonl - a.html b.html | wc -l)
 expect "two outputs on stdout" "$("$compare" --json - --jsonl /dev/stdout a.html 2>&1 >/dev/null | head -c 54)" \
   "kelvane-compare: --json and --jsonl name the same file"
 
+# A reader that stops early (`| head`) ends the text, not the run: the page
+# is written whole, whatever the text's size.
+mkdir many
+for n in $(seq 1 300); do
+  cp a.html "many/$(printf 'report-%0240d' "$n").html"
+done
+"$compare" --files --html many.html many | head -n 1 >/dev/null
+expect "| head: exit" "${PIPESTATUS[0]}" 0
+grep -q '</html>' many.html || fail "| head: no whole page"
+expect "| head: temporary files left" "$(leftovers)" 0
+
 # Closed standard streams never put text inside an output.
 "$compare" --json o.json a.html b.html >&-
 expect "stdout closed: exit" "$?" 1

@@ -6,6 +6,7 @@
 
 #include "compare/cli/CommandLine.h"
 #include "compare/cli/FileNames.h"
+#include "compare/cli/Interrupts.h"
 #include "compare/cli/Progress.h"
 #include "compare/cli/Utf8.h"
 #include "compare/comparison/Columns.h"
@@ -209,19 +210,24 @@ int CompareAndWrite(const Options& options, std::ostream& out,
   const Columns columns(comparison, options.grouping);
   const std::string summary = Summarize(columns, reading.skipped);
   outputs.Finish(columns, summary);
-  // An output sent to the standard output has it to itself.
-  const bool text = !outputs.WriteStandardOutput();
-  if (text && options.files) {
-    out << FormatFiles(comparison, options.null ? '\0' : '\n');
-  } else if (text) {
-    // The coverage names no column.
-    out << (options.coverage
-                ? FormatCoverage(comparison)
-                : FormatLegend(columns) + FormatDifferences(columns))
-        << summary << "\n";
+  {
+    // A reader that stops early (`| head`) ends the text, not the run: the
+    // files asked for are still written whole.
+    const PipeSignalIgnored whileWritingText;
+    // An output sent to the standard output has it to itself.
+    const bool text = !outputs.WriteStandardOutput();
+    if (text && options.files) {
+      out << FormatFiles(comparison, options.null ? '\0' : '\n');
+    } else if (text) {
+      // The coverage names no column.
+      out << (options.coverage
+                  ? FormatCoverage(comparison)
+                  : FormatLegend(columns) + FormatDifferences(columns))
+          << summary << "\n";
+    }
+    out.flush();
   }
-  out.flush();
-  if (!out) {
+  if (!out && !ReaderWentAway()) {
     err << "kelvane-compare: the standard output cannot be written\n";
     return 2;
   }

@@ -9,6 +9,7 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #endif
@@ -122,6 +123,33 @@ RemovedOnInterrupt::RemovedOnInterrupt(const std::filesystem::path& path)
 RemovedOnInterrupt::~RemovedOnInterrupt() {
   if (slot_ >= 0) delete[] g_slots[slot_].exchange(nullptr);
 }
+
+#ifdef _WIN32
+PipeSignalIgnored::PipeSignalIgnored() = default;
+PipeSignalIgnored::~PipeSignalIgnored() = default;
+
+bool ReaderWentAway() {
+  const DWORD error = GetLastError();
+  return error == ERROR_NO_DATA || error == ERROR_BROKEN_PIPE;
+}
+#else
+namespace {
+struct sigaction g_pipeAction;
+}
+
+PipeSignalIgnored::PipeSignalIgnored() {
+  struct sigaction ignore {};
+  ignore.sa_handler = SIG_IGN;
+  sigemptyset(&ignore.sa_mask);
+  sigaction(SIGPIPE, &ignore, &g_pipeAction);
+}
+
+PipeSignalIgnored::~PipeSignalIgnored() {
+  sigaction(SIGPIPE, &g_pipeAction, nullptr);
+}
+
+bool ReaderWentAway() { return errno == EPIPE; }
+#endif
 
 InterruptionsHeld::InterruptionsHeld() {
 #ifdef _WIN32

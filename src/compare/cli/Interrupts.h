@@ -24,6 +24,20 @@ class RemovedOnInterrupt {
   int slot_;
 };
 
+// While it lives, a reader that closed the standard output's pipe
+// (`| head`) ends no run: the write fails instead, and ReaderWentAway()
+// says so. A SIGPIPE sent at any other time still interrupts.
+class PipeSignalIgnored {
+ public:
+  PipeSignalIgnored();
+  PipeSignalIgnored(const PipeSignalIgnored&) = delete;
+  PipeSignalIgnored& operator=(const PipeSignalIgnored&) = delete;
+  ~PipeSignalIgnored();
+};
+
+// Whether the last failed write failed because its reader was gone.
+bool ReaderWentAway();
+
 // While it lives, an interruption waits: files are put in place, or put
 // back, whole. It takes effect once this is gone.
 class InterruptionsHeld {
