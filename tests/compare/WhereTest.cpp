@@ -74,10 +74,48 @@ TEST_F(Where, OnlyTheAdaptersThatMeetItTakePartAnywhere) {
       Compare({"--where", "MaxTextureHeight=4096", "--coverage", "--jsonl",
                "lines.jsonl", "one.html", "other.html", "old.html"});
   EXPECT_EQ(run.exitCode, 1) << run.err;
-  EXPECT_NE(run.out.find("across 2 adapters in 2 reports\n"), std::string::npos)
+  // The summary says what was asked.
+  EXPECT_NE(run.out.find("across 2 adapters in 2 reports; where "
+                         "MaxTextureHeight=4096 on any adapter of a machine\n"),
+            std::string::npos)
       << run.out;
-  EXPECT_EQ(run.out.find("MaxTextureHeight"), std::string::npos) << run.out;
+  EXPECT_EQ(run.out.find("MaxTextureHeight:"), std::string::npos) << run.out;
   EXPECT_EQ(ReadFileBytes("lines.jsonl").find("other.html"), std::string::npos);
+}
+
+TEST_F(Where, MachinesTakePartByTheRuleAskedFor) {
+  // mixed.html: a primary adapter without cube maps, a second with them;
+  // second.html: the other way round.
+  Script mixed = MakeSampleScript(2);
+  mixed.adapters[0].caps.TextureCaps &= ~DWORD{D3DPTEXTURECAPS_CUBEMAP};
+  WriteReport(mixed, "mixed.html");
+  Script second = MakeSampleScript(2);
+  second.adapters[1].caps.TextureCaps &= ~DWORD{D3DPTEXTURECAPS_CUBEMAP};
+  WriteReport(second, "second.html");
+  const struct {
+    const char* rule;
+    const char* files;
+    const char* summary;
+  } cases[] = {
+      {"any", "mixed.html\nsecond.html\nold.html\n", "on any adapter"},
+      {"all", "old.html\n", "on every adapter"},
+      {"primary", "mixed.html\nold.html\n", "on a machine's primary adapter"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.rule);
+    const std::vector<std::string> question{
+        "--machines", c.rule,       "--where",     "D3DPTEXTURECAPS_CUBEMAP=No",
+        "one.html",   "mixed.html", "second.html", "old.html"};
+    std::vector<std::string> files = question;
+    files.insert(files.begin(), "--files");
+    EXPECT_EQ(Compare(files).out, c.files);
+    const std::string summary = Compare(question).out;
+    EXPECT_NE(
+        summary.find(std::string("D3DPTEXTURECAPS_CUBEMAP=No ") + c.summary),
+        std::string::npos)
+        << summary;
+  }
+  EXPECT_EQ(Compare({"--machines", "some", "one.html"}).exitCode, 2);
 }
 
 TEST_F(Where, ValuesAreAskedForAsTheReportsShowThem) {

@@ -27,6 +27,10 @@ const char kUsage[] =
     "                  LABEL!=VALUE, and for numbers and versions <, <=, >,\n"
     "                  >=; a flag of several groups as GROUP/LABEL; repeated,\n"
     "                  every one\n"
+    "  --machines any|all|primary\n"
+    "                  which machines (reports) take part by their adapters\n"
+    "                  that meet --where: any one (the default), every one,\n"
+    "                  or the primary one (AdapterOrdinal 0)\n"
     "  --coverage      for every differing row, how many adapters show each\n"
     "                  value, numbers with the adapters at or above each\n"
     "  --files         print the reports that hold an adapter taking part,\n"
@@ -54,7 +58,7 @@ std::optional<fs::path>* OutputOf(Options& options, std::string_view name) {
 }
 
 bool TakesText(std::string_view name) {
-  return name == "--by" || name == "--where";
+  return name == "--by" || name == "--where" || name == "--machines";
 }
 
 void SetOutput(Options& options, const std::string& name, fs::path path) {
@@ -73,6 +77,19 @@ void SetText(Options& options, const std::string& name,
       throw UsageError(error.what());
     }
     return;
+  }
+  if (name == "--machines") {
+    const std::pair<const char*, MachineRule> rules[] = {
+        {"any", MachineRule::Any},
+        {"all", MachineRule::All},
+        {"primary", MachineRule::Primary}};
+    for (const auto& [word, rule] : rules)
+      if (value == word) {
+        options.machines = rule;
+        return;
+      }
+    throw UsageError("--machines takes any, all or primary, not " +
+                     ShownText(value));
   }
   if (grouped) throw UsageError("--by is given twice");
   grouped = true;
@@ -119,8 +136,10 @@ Options ParseOptions(const std::vector<Argument>& arguments) {
       SetOutput(options, name, native.substr(equals + 1));
     } else if (TakesText(text)) {
       if (i + 1 == arguments.size())
-        throw UsageError(
-            text + (text == "--by" ? " needs rows or caps" : " needs an EXPR"));
+        throw UsageError(text + (text == "--by" ? " needs rows or caps"
+                                 : text == "--machines"
+                                     ? " needs any, all or primary"
+                                     : " needs an EXPR"));
       SetText(options, text, arguments[++i].text, grouped);
     } else if (equals != std::string::npos && TakesText(name)) {
       SetText(options, name, text.substr(equals + 1), grouped);

@@ -19,6 +19,7 @@ struct Options {
   std::vector<Argument> reports;
   std::vector<Condition> conditions;
   Grouping grouping = Grouping::EveryRow;
+  MachineRule machines = MachineRule::Any;
   bool coverage = false, files = false, null = false, skipBad = false,
        noFollow = false, help = false, version = false;
 };

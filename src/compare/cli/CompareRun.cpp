@@ -113,8 +113,8 @@ class OutputFiles {
 };
 
 struct Reading {
-  explicit Reading(std::vector<Condition> conditions)
-      : comparison(std::move(conditions)) {}
+  Reading(std::vector<Condition> conditions, MachineRule machines)
+      : comparison(std::move(conditions), machines) {}
   Comparison comparison;
   std::size_t read = 0;
   std::size_t skipped = 0;
@@ -134,7 +134,7 @@ Reading ReadInputs(const Options& options, OutputFiles& outputs,
       throw OutputError(std::string(option) + " names the list file " +
                         ShownText(NameToUtf8(list.shown)) +
                         ", which it would replace");
-  Reading reading(options.conditions);
+  Reading reading(options.conditions, options.machines);
   const auto tell = [&](const std::string& trouble) {
     progress.Erase();
     err << trouble << "\n";

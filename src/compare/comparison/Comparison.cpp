@@ -1,5 +1,7 @@
 #include "compare/comparison/Comparison.h"
 
+#include <algorithm>
+
 #include "compare/cli/Utf8.h"
 #include "compare/read/ReportLayout.h"
 
@@ -18,12 +20,39 @@ std::string Joined(const std::vector<std::string>& values) {
 
 }  // namespace
 
-Comparison::Comparison(std::vector<Condition> conditions)
-    : conditions_(std::move(conditions)) {}
+Comparison::Comparison(std::vector<Condition> conditions, MachineRule rule)
+    : conditions_(std::move(conditions)), rule_(rule) {}
+
+bool Comparison::Meets(const AdapterCells& adapter) const {
+  if (const auto known = byBytes_.find(Joined(adapter.values));
+      known != byBytes_.end())
+    return known->second != kLeftOut;
+  std::vector<std::string> values;
+  values.reserve(adapter.values.size());
+  for (const std::string& value : adapter.values)
+    values.push_back(ToUtf8(value));
+  return MeetsAll(conditions_, values);
+}
+
+bool Comparison::MachineTakesPart(const Report& report) const {
+  switch (rule_) {
+    case MachineRule::Any:
+      return true;  // by its adapters that meet --where, if any
+    case MachineRule::All:
+      return std::all_of(report.adapters.begin(), report.adapters.end(),
+                         [this](const AdapterCells& a) { return Meets(a); });
+    case MachineRule::Primary:
+      for (const AdapterCells& adapter : report.adapters)
+        if (adapter.values[kAdapterOrdinalRow] == "0") return Meets(adapter);
+      return false;
+  }
+  return false;
+}
 
 std::vector<std::size_t> Comparison::Add(const Report& report) {
   differs_.clear();
   std::vector<std::size_t> added;
+  if (!MachineTakesPart(report)) return added;
   for (std::size_t n = 0; n < report.adapters.size(); ++n) {
     const std::size_t configuration = ConfigurationOf(report.adapters[n]);
     if (configuration == kLeftOut) continue;

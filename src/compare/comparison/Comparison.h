@@ -39,8 +39,13 @@ struct AdapterEntry {
 
 class Comparison {
  public:
-  // Only the adapters that meet every condition take part.
-  explicit Comparison(std::vector<Condition> conditions = {});
+  // Only the adapters that meet every condition take part, of the machines
+  // that take part by the rule.
+  explicit Comparison(std::vector<Condition> conditions = {},
+                      MachineRule rule = MachineRule::Any);
+
+  const std::vector<Condition>& Conditions() const { return conditions_; }
+  MachineRule Rule() const { return rule_; }
 
   // Takes in the report's adapters that take part, in order, and gives each
   // one's configuration; a report with none is not taken.
@@ -55,7 +60,6 @@ class Comparison {
     return capabilitySets_;
   }
   const std::vector<AdapterEntry>& Adapters() const { return adapters_; }
-  // The reports' names as UTF-8, in the order they were added.
   // The reports' names as their files have them: bytes, not always UTF-8.
   const std::vector<std::string>& Files() const { return files_; }
 
@@ -69,11 +73,14 @@ class Comparison {
   // A configuration's index, or kLeftOut where its adapters take no part.
   static constexpr std::size_t kLeftOut = SIZE_MAX;
   std::size_t ConfigurationOf(const AdapterCells& adapter);
+  bool Meets(const AdapterCells& adapter) const;
+  bool MachineTakesPart(const Report& report) const;
   std::uint32_t CapabilitiesOf(const std::vector<std::string>& values);
 
   // Which rows differ, once asked after the last Add.
   mutable std::vector<char> differs_;
   std::vector<Condition> conditions_;
+  MachineRule rule_;
   std::vector<Configuration> configurations_;
   std::vector<CapabilitySet> capabilitySets_;
   std::vector<AdapterEntry> adapters_;

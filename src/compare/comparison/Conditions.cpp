@@ -99,6 +99,16 @@ Condition ParseCondition(std::string_view expression) {
   return condition;
 }
 
+std::string FormatCondition(const Condition& condition) {
+  const RowPlace& row = AdapterRows()[condition.row];
+  std::string text;
+  if (row.kind == RowKind::Flag) (text += row.group) += '/';
+  text += Trimmed(row.label);
+  for (const Operator& candidate : kOperators)
+    if (candidate.comparator == condition.comparator) text += candidate.text;
+  return text += condition.value;
+}
+
 bool MeetsAll(const std::vector<Condition>& conditions,
               const std::vector<std::string>& values) {
   for (const Condition& condition : conditions) {

@@ -27,6 +27,14 @@ class ConditionError : public std::runtime_error {
 
 Condition ParseCondition(std::string_view expression);
 
+// "GROUP/LABEL>=VALUE": a condition as --where takes it.
+std::string FormatCondition(const Condition& condition);
+
+// Which machines (reports) take part, by their adapters that meet --where:
+// any one of them, every one, or the primary one (AdapterOrdinal 0). In a
+// machine that takes part, the adapters that meet it take part.
+enum class MachineRule { Any, All, Primary };
+
 // Whether an adapter's values (UTF-8, one per row) meet every condition.
 bool MeetsAll(const std::vector<Condition>& conditions,
               const std::vector<std::string>& values);

@@ -150,6 +150,18 @@ std::string Summarize(const Columns& columns, std::size_t skipped) {
   summary += " in " + Counted(comparison.Files().size(), "report", "reports");
   if (skipped > 0)
     summary += "; " + Counted(skipped, "report", "reports") + " left out";
+  // What was asked, so that a filtered result never passes for the whole.
+  const std::vector<Condition>& conditions = comparison.Conditions();
+  if (!conditions.empty()) {
+    summary += "; where ";
+    for (std::size_t i = 0; i < conditions.size(); ++i)
+      summary +=
+          (i == 0 ? "" : " and ") + ShownText(FormatCondition(conditions[i]));
+    const char* rules[] = {" on any adapter of a machine",
+                           " on every adapter of a machine",
+                           " on a machine's primary adapter"};
+    summary += rules[static_cast<int>(comparison.Rule())];
+  }
   return summary;
 }
 
