@@ -96,7 +96,7 @@ read_all() { find "$1" -name '*.html' -print0 | sort -z | xargs -0 cat; }
 export -f read_all
 for reports in 1000 10000 100000; do
   fleet=$work/fleet-$reports
-  build/bench/tests/bench/kelvane_write_fleet "$fleet" "$reports"
+  build/bench/tests/fleet/kelvane_write_fleet "$fleet" "$reports"
   read -r cat_s _ < <(best bash -c 'read_all "$1"' _ "$fleet")
   read -r text_s text_kb < <(best "$compare" "$fleet")
   read -r all_s all_kb < <(best "$compare" --coverage --html "$work/page.html" \

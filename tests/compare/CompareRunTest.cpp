@@ -170,10 +170,12 @@ TEST_F(CompareRun, JsonHoldsNumbersAsNumbersAndTheRestAsTheReportShowsIt) {
   std::getline(lines, second);
   const auto capabilities = nlohmann::ordered_json::parse(first);
   const auto adapter = nlohmann::ordered_json::parse(second);
-  EXPECT_EQ(capabilities["limits"].size(), kHalLimitRowCount - 1);
+  // Every limit but AdapterOrdinal, and the shader versions' order keys.
+  EXPECT_EQ(capabilities["limits"].size(), kHalLimitRowCount - 1 + 2);
   EXPECT_EQ(capabilities["limits"]["MaxTextureWidth"], 4096);
   EXPECT_EQ(capabilities["limits"]["DeviceType"], "D3DDEVTYPE_HAL");
   EXPECT_EQ(capabilities["limits"]["VertexShaderVersion"], "1.1");
+  EXPECT_EQ(capabilities["limits"]["VertexShaderVersion_order"], "00001.00001");
   EXPECT_EQ(capabilities["limits"]["MaxVertexW"], "nan");
   EXPECT_EQ(capabilities["limits"]["MaxPointSize"], "inf");
   EXPECT_NE(first.find("\"ExtentsAdjust\":0.50,"), std::string::npos) << first;
@@ -183,7 +185,8 @@ TEST_F(CompareRun, JsonHoldsNumbersAsNumbersAndTheRestAsTheReportShowsIt) {
   EXPECT_EQ(capabilities["flags"]["Caps2"]["D3DCAPS2_FULLSCREENGAMMA "], true);
   EXPECT_EQ(capabilities["flags"]["Caps2"]["D3DCAPS2_NO2DDURING3DSCENE"],
             false);
-  EXPECT_EQ(adapter["identity"].size(), kIdentityRowCount);
+  // And the driver version's order key.
+  EXPECT_EQ(adapter["identity"].size(), kIdentityRowCount + 1);
   EXPECT_EQ(adapter["identity"]["WHQLLevel"], "30.9.2001");
   EXPECT_EQ(adapter["identity"]["DriverVersion"], "4.12.10.276");
   EXPECT_TRUE(adapter["identity"]["VendorId"].is_number_unsigned());

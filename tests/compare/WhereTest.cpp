@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <nlohmann/json.hpp>
+#include <sstream>
 
 #include "CompareFixture.h"
 
@@ -81,6 +83,27 @@ TEST_F(Where, OnlyTheAdaptersThatMeetItTakePartAnywhere) {
       << run.out;
   EXPECT_EQ(run.out.find("MaxTextureHeight:"), std::string::npos) << run.out;
   EXPECT_EQ(ReadFileBytes("lines.jsonl").find("other.html"), std::string::npos);
+}
+
+TEST_F(Where, VersionsCarryAKeyThatSortsAsTextAsTheyDoPartByPart) {
+  // "4.9" would stand after "4.12" as text; their keys stand as versions.
+  Script nine = MakeSampleScript(1);
+  nine.adapters[0].identifier.DriverVersion.HighPart = 4 << 16 | 9;
+  WriteReport(nine, "nine.html");
+  ASSERT_EQ(
+      Compare({"--jsonl", "lines.jsonl", "nine.html", "one.html"}).exitCode, 1);
+  std::vector<std::pair<std::string, std::string>> versions;
+  std::istringstream lines(ReadFileBytes("lines.jsonl"));
+  for (std::string line; std::getline(lines, line);) {
+    const auto record = nlohmann::json::parse(line);
+    if (record.contains("identity"))
+      versions.emplace_back(record["identity"]["DriverVersion"],
+                            record["identity"]["DriverVersion_order"]);
+  }
+  EXPECT_EQ(versions, (std::vector<std::pair<std::string, std::string>>{
+                          {"4.9.10.276", "00004.00009.00010.00276"},
+                          {"4.12.10.276", "00004.00012.00010.00276"}}));
+  EXPECT_LT(versions[0].second, versions[1].second);
 }
 
 TEST_F(Where, MachinesTakePartByTheRuleAskedFor) {

@@ -11,12 +11,14 @@ command -v sqlite3 >/dev/null || {
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir "$work/fleet"
-# Three of one machine, one of another, and the other without cube maps.
+# Three of one machine, one of another, the other without cube maps, and
+# the other with an older driver, whose version sorts after as text.
 for n in 1 2 3; do cp "$report_a" "$work/fleet/a$n.html"; done
 cp "$report_b" "$work/fleet/b1.html"
 cube='<td>D3DPTEXTURECAPS_CUBEMAP</td>'
 awk -v cube="$cube" '{ print } index($0, cube) { getline; sub(/Yes/, "No"); print }' \
   "$report_b" >"$work/fleet/b2.html"
+sed 's|<td>4\.12\.10\.276</td>|<td>4.9.10.276</td>|' "$report_b" >"$work/fleet/b3.html"
 
 cd "$work"
 rc=0
@@ -49,5 +51,13 @@ asked=$(sed -n 's/^MaxTextureWidth>=4096: //p' sqlite.txt)
   echo "FAIL: 4096 or wider: kelvane-compare '$wide', SQLite '$asked'"
   failures=$((failures + 1))
 }
-[ "$failures" -eq 0 ] && echo "PASS: SQLite counts as kelvane-compare does ($yes with cube maps, $wide at 4096 or wider)"
+# "… / DriverVersion: 4.9.10.276 on 1 (…), at or above on 5 (…); 4.12.10.276 …"
+drivers=$(sed -n 's/.* \/ DriverVersion: //p' coverage.txt | sed 's/; /\n/g' |
+  sed -n 's/^4\.12\.[0-9.]* on .*, at or above on \([0-9]*\) .*/\1/p')
+asked=$(sed -n 's/^DriverVersion>=4.12: //p' sqlite.txt)
+[ -n "$drivers" ] && [ "$drivers" = "$asked" ] || {
+  echo "FAIL: drivers from 4.12 on: kelvane-compare '$drivers', SQLite '$asked'"
+  failures=$((failures + 1))
+}
+[ "$failures" -eq 0 ] && echo "PASS: SQLite counts as kelvane-compare does ($yes with cube maps, $wide at 4096 or wider, $drivers drivers from 4.12 on)"
 exit $((failures > 0))

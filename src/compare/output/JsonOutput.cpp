@@ -55,6 +55,29 @@ const std::vector<std::string>& QuotedLabels() {
   return labels;
 }
 
+bool IsVersion(RowKind kind) {
+  return kind == RowKind::DriverVersion || kind == RowKind::ShaderVersion;
+}
+
+// A version that compares as text as it does part by part: each part in
+// five digits (a part is 16 bits), "6.14.10.9" as "00006.00014.00010.00009".
+std::string VersionOrderKey(const std::string& version) {
+  std::string key, part;
+  const auto flush = [&key, &part] {
+    if (!key.empty()) key += '.';
+    key += std::string(part.size() < 5 ? 5 - part.size() : 0, '0') + part;
+    part.clear();
+  };
+  for (const char c : version) {
+    if (c == '.')
+      flush();
+    else
+      part += c;
+  }
+  flush();
+  return key;
+}
+
 // The cell as JSON: numbers as the report writes them, which JSON reads.
 std::string ValueJson(RowKind kind, const std::string& text) {
   switch (kind) {
@@ -83,6 +106,9 @@ std::string ObjectOf(const Configuration& configuration, Take take) {
     if (object.size() > 1) object += ',';
     object += QuotedLabels()[row] +
               ValueJson(rows[row].kind, configuration.values[row]);
+    if (IsVersion(rows[row].kind))
+      object += ',' + Quote(std::string(rows[row].label) + "_order") + ':' +
+                Quote(VersionOrderKey(configuration.values[row]));
   }
   return object + "}";
 }

@@ -1,5 +1,5 @@
-// kelvane_write_fleet FOLDER COUNT: a fleet of reports for measuring
-// kelvane-compare by hand (scripts/measure.sh).
+// kelvane_write_fleet FOLDER COUNT: a fleet of reports to try kelvane-compare
+// on (scripts/write-fleet.sh) and to measure it (scripts/measure.sh).
 #include <cstdio>
 #include <cstdlib>
 #include <string>
