@@ -77,8 +77,9 @@ TEST_F(Where, OnlyTheAdaptersThatMeetItTakePartAnywhere) {
                "lines.jsonl", "one.html", "other.html", "old.html"});
   EXPECT_EQ(run.exitCode, 1) << run.err;
   // The summary says what was asked.
-  EXPECT_NE(run.out.find("across 2 adapters in 2 reports; where "
-                         "MaxTextureHeight=4096 on any adapter of a machine\n"),
+  EXPECT_NE(run.out.find("across 2 adapters in 2 reports of 3 adapters in 3 "
+                         "reports read; where MaxTextureHeight=4096 on any "
+                         "adapter of a machine\n"),
             std::string::npos)
       << run.out;
   EXPECT_EQ(run.out.find("MaxTextureHeight:"), std::string::npos) << run.out;

@@ -52,6 +52,8 @@ bool Comparison::MachineTakesPart(const Report& report) const {
 std::vector<std::size_t> Comparison::Add(const Report& report) {
   differs_.clear();
   std::vector<std::size_t> added;
+  ++reportsRead_;
+  adaptersRead_ += report.adapters.size();
   if (!MachineTakesPart(report)) return added;
   for (std::size_t n = 0; n < report.adapters.size(); ++n) {
     const std::size_t configuration = ConfigurationOf(report.adapters[n]);

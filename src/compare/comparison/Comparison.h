@@ -45,6 +45,9 @@ class Comparison {
                       MachineRule rule = MachineRule::Any);
 
   const std::vector<Condition>& Conditions() const { return conditions_; }
+  // Every report and adapter read, whether it takes part or not.
+  std::size_t ReportsRead() const { return reportsRead_; }
+  std::size_t AdaptersRead() const { return adaptersRead_; }
   MachineRule Rule() const { return rule_; }
 
   // Takes in the report's adapters that take part, in order, and gives each
@@ -81,6 +84,7 @@ class Comparison {
   mutable std::vector<char> differs_;
   std::vector<Condition> conditions_;
   MachineRule rule_;
+  std::size_t reportsRead_ = 0, adaptersRead_ = 0;
   std::vector<Configuration> configurations_;
   std::vector<CapabilitySet> capabilitySets_;
   std::vector<AdapterEntry> adapters_;

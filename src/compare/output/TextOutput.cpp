@@ -148,10 +148,15 @@ std::string Summarize(const Columns& columns, std::size_t skipped) {
                                                      "sets of capabilities");
   if (!counts.empty()) summary += " (" + counts + ")";
   summary += " in " + Counted(comparison.Files().size(), "report", "reports");
-  if (skipped > 0)
-    summary += "; " + Counted(skipped, "report", "reports") + " left out";
   // What was asked, so that a filtered result never passes for the whole.
   const std::vector<Condition>& conditions = comparison.Conditions();
+  if (!conditions.empty())
+    summary += " of " +
+               Counted(comparison.AdaptersRead(), "adapter", "adapters") +
+               " in " + Counted(comparison.ReportsRead(), "report", "reports") +
+               " read";
+  if (skipped > 0)
+    summary += "; " + Counted(skipped, "report", "reports") + " left out";
   if (!conditions.empty()) {
     summary += "; where ";
     for (std::size_t i = 0; i < conditions.size(); ++i)
