@@ -37,16 +37,22 @@ class Progress : public CompareTest {
   }
 };
 
-TEST_F(Progress, ATerminalSeesHowFarTheReadingIsThenTheLineErased) {
-  int terminal = -1, line = -1;
-  ASSERT_EQ(openpty(&terminal, &line, nullptr, nullptr, nullptr), 0);
-  const std::string out = Run(line);
-  close(line);
+// What the terminal was shown, once its other end is closed; closes it.
+std::string ReadAllOf(int terminal) {
   std::string shown;
   char piece[4096];
   for (ssize_t got; (got = read(terminal, piece, sizeof piece)) > 0;)
     shown.append(piece, static_cast<std::size_t>(got));
   close(terminal);
+  return shown;
+}
+
+TEST_F(Progress, ATerminalSeesHowFarTheReadingIsThenTheLineErased) {
+  int terminal = -1, line = -1;
+  ASSERT_EQ(openpty(&terminal, &line, nullptr, nullptr, nullptr), 0);
+  const std::string out = Run(line);
+  close(line);
+  const std::string shown = ReadAllOf(terminal);
   const std::string progress = "\rread 0 of 2 reports";
   EXPECT_EQ(shown.rfind(progress, 0), 0u) << shown;
   // Erased, blank for blank, before the result.
@@ -62,11 +68,7 @@ TEST_F(Progress, ANarrowTerminalGetsALineThatNeverWraps) {
   ASSERT_EQ(openpty(&terminal, &line, nullptr, nullptr, &narrow), 0);
   Run(line);
   close(line);
-  std::string shown;
-  char piece[4096];
-  for (ssize_t got; (got = read(terminal, piece, sizeof piece)) > 0;)
-    shown.append(piece, static_cast<std::size_t>(got));
-  close(terminal);
+  const std::string shown = ReadAllOf(terminal);
   EXPECT_EQ(shown.rfind("\rread 0 of ", 0), 0u) << shown;
   std::size_t start = 0;
   for (std::size_t end;
