@@ -125,6 +125,8 @@ TEST_F(HostileTexts, NeitherReportsNorNamesDriveTheTerminal) {
   EXPECT_FALSE(DrivesATerminal(malformed.err)) << malformed.err;
 }
 
+#ifndef _WIN32
+// Windows takes its arguments as UTF-16: no stray byte reaches a message.
 TEST_F(HostileTexts, CommandLineTextsInMessagesDriveNoTerminal) {
   WriteReport(MakeSampleScript(1), "plain.html");
   // An ESC behind a UTF-8 lead byte, in each message that quotes the
@@ -141,6 +143,7 @@ TEST_F(HostileTexts, CommandLineTextsInMessagesDriveNoTerminal) {
     EXPECT_FALSE(DrivesATerminal(run.err)) << run.err;
   }
 }
+#endif
 
 TEST_F(HostileTexts, ThePageShowsEveryControlACarriageReturnAmongThem) {
   Script script = MakeSampleScript(1);
