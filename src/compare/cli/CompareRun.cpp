@@ -116,7 +116,6 @@ struct Reading {
   Reading(std::vector<Condition> conditions, MachineRule machines)
       : comparison(std::move(conditions), machines) {}
   Comparison comparison;
-  std::size_t read = 0;
   std::size_t skipped = 0;
   bool troubled = false;
 };
@@ -160,7 +159,6 @@ Reading ReadInputs(const Options& options, OutputFiles& outputs,
       if (!seen.insert(file.Identity()).second) continue;
       // The name's own bytes: --files gives them back as they are.
       reading.comparison.Add(ReadReport(file, NameBytes(path)));
-      ++reading.read;
       outputs.WriteAdapters(reading.comparison);
     } catch (const InputError& error) {
       tell(ListPlace(inputs, input) + error.what());
@@ -186,7 +184,7 @@ int CompareAndWrite(const Options& options, std::ostream& out,
   const Comparison& comparison = reading.comparison;
   if (reading.troubled) return 2;
   outputs.RefuseReports();
-  if (reading.read == 0) {
+  if (comparison.ReportsRead() == 0) {
     err << "kelvane-compare: no report "
         << (reading.skipped > 0 ? "could be read" : "was found") << "\n";
     return 2;
