@@ -316,7 +316,8 @@ TEST_F(CompareRun, SkipBadLeavesOutAndNamesTheReportsThatCannotBeRead) {
                "missing.html", "other.html"});
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_EQ(run.err.substr(0, run.err.find('\n')),
-            "bad.html:2: expected \"<head>\", found \"<body>\"");
+            "bad.html:2: expected \"<head>\", found \"<body>\" (not a "
+            "Kelvane report)");
   EXPECT_NE(run.err.find("missing.html: cannot be read: "), std::string::npos);
   EXPECT_NE(run.out.find("in 2 reports; 2 reports left out\n"),
             std::string::npos)
@@ -331,7 +332,14 @@ TEST_F(CompareRun, SkipBadLeavesOutAndNamesTheReportsThatCannotBeRead) {
   EXPECT_EQ(none.exitCode, 2);
   EXPECT_NE(none.err.find("kelvane-compare: no report could be read\n"),
             std::string::npos);
-  EXPECT_EQ(Compare({"bad.html", "one.html"}).exitCode, 2);
+  // Without --skip-bad the first line error says what it would do, once.
+  WriteFileBytes("worse.html", "<html>\r\n<body>\r\n");
+  const CompareOutcome strict = Compare({"bad.html", "worse.html", "one.html"});
+  EXPECT_EQ(strict.exitCode, 2);
+  const std::string hint = "; --skip-bad leaves out what cannot be read\n";
+  EXPECT_NE(strict.err.find("(not a Kelvane report)" + hint), std::string::npos)
+      << strict.err;
+  EXPECT_EQ(strict.err.find(hint), strict.err.rfind(hint)) << strict.err;
 
   // Reports were read and none meets --where: grep's "none", whatever was
   // left out.

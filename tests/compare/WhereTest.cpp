@@ -60,6 +60,11 @@ TEST_F(Where, EachKindOfRowAndEachOperatorPicksItsAdapters) {
       {{"VertexShaderVersion>=1.1"}, "one.html\nother.html\n"},
       {{"Description=Other Adapter"}, "other.html\n"},
       {{"Description!=Other Adapter"}, "one.html\nold.html\n"},
+      {{"Description~Other"}, "other.html\n"},
+      {{"Description~Adapter 0"}, "one.html\nold.html\n"},
+      {{"MaxTextureHeight=8192,1024"}, "other.html\n"},
+      {{"MaxTextureHeight!=8192,1024"}, "one.html\nold.html\n"},
+      {{"Description=Other Adapter,Nobody"}, "other.html\n"},
       {{"WHQLLevel=30.9.2001", "MaxTextureHeight=4096",
         "D3DPTEXTURECAPS_CUBEMAP=Yes"},
        "one.html\n"},
@@ -192,15 +197,26 @@ TEST_F(Where, AnExpressionThatAsksWhatNoRowAnswersIsAUsageError) {
     const char* error;
   } cases[] = {
       {"NoSuchRow=1", "no row is named NoSuchRow"},
+      {"MaxTexturWidth>=1",
+       "no row is named MaxTexturWidth (did you mean "
+       "MaxTextureWidth?)"},
+      {"maxtexturewidth>=1", "(did you mean MaxTextureWidth?)"},
+      {"DeviceType=HAL", "DeviceType is D3DDEVTYPE_HAL, D3DDEVTYPE_REF"},
+      {"MaxTextureWidth~4", "MaxTextureWidth is no text"},
+      {"MaxTextureWidth=4096,wide", "MaxTextureWidth takes a number"},
       {"D3DPTFILTERCAPS_MINFLINEAR=Yes",
        "stands in several groups; name one: TextureFilterCaps/"},
-      {"Description>=A", "Description takes = and != alone"},
+      {"Description>=A", "Description takes =, != and ~"},
+      {"DeviceType>=A", "DeviceType takes = and != alone"},
       {"MaxTextureWidth>=wide", "MaxTextureWidth takes a number"},
       {"MaxPointSize>=nan", "MaxPointSize takes a number"},
       {"MaxTextureWidth>=1e3", "MaxTextureWidth takes a number"},
       {"DriverVersion>=new", "DriverVersion takes a version"},
       {"Caps2/D3DCAPS2_CANRENDERWINDOWED=Maybe", "is Yes or No"},
-      {"MaxTextureWidth", "--where takes LABEL=VALUE"},
+      {"MaxTextureWidth",
+       "has no operator: quote the whole expression, as in "
+       "--where 'MaxTextureWidth>=2048'"},
+      {"nothing", "--where takes LABEL=VALUE"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.condition);

@@ -169,7 +169,10 @@ Reading ReadInputs(const Options& options, OutputFiles& outputs,
         err << ShownText(shown) << ": a kelvane-compare page, left out\n";
         continue;
       }
-      tell(ListPlace(inputs, input) + error.what());
+      // The first report that cannot be read says what to do about it.
+      const bool hint = !options.skipBad && !reading.troubled;
+      tell(ListPlace(inputs, input) + error.what() +
+           (hint ? "; --skip-bad leaves out what cannot be read" : ""));
     }
   }
   progress.Erase();

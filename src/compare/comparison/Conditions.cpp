@@ -1,10 +1,12 @@
 #include "compare/comparison/Conditions.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "compare/comparison/ValueOrder.h"
 #include "compare/output/TerminalText.h"
 #include "compare/read/ReportLayout.h"
+#include "compare/read/ValueForms.h"
 #include "report/RowValues.h"
 
 namespace kelvane {
@@ -20,7 +22,58 @@ constexpr Operator kOperators[] = {
     {"!=", Comparator::NotEqual}, {"<=", Comparator::AtMost},
     {">=", Comparator::AtLeast},  {"=", Comparator::Equal},
     {"<", Comparator::Less},      {">", Comparator::Greater},
+    {"~", Comparator::Contains},
 };
+
+std::string_view Trimmed(std::string_view label);
+
+// How far apart two names are, case aside: the edits that make one the
+// other.
+std::size_t Distance(std::string_view a, std::string_view b) {
+  const auto lower = [](char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+  };
+  std::vector<std::size_t> row(b.size() + 1);
+  for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
+  for (std::size_t i = 1; i <= a.size(); ++i) {
+    std::size_t diagonal = row[0];
+    row[0] = i;
+    for (std::size_t j = 1; j <= b.size(); ++j) {
+      const std::size_t above = row[j];
+      const std::size_t change =
+          diagonal + (lower(a[i - 1]) != lower(b[j - 1]) ? 1 : 0);
+      row[j] = std::min(std::min(row[j], row[j - 1]) + 1, change);
+      diagonal = above;
+    }
+  }
+  return row[b.size()];
+}
+
+// " (did you mean A or B?)" for the rows named most like `label`, if any
+// are near.
+std::string Closest(std::string_view label) {
+  const std::vector<RowPlace>& rows = AdapterRows();
+  std::size_t best = std::max<std::size_t>(2, label.size() / 3) + 1;
+  std::vector<std::string> names;
+  for (const RowPlace& row : rows) {
+    const std::string_view candidate = Trimmed(row.label);
+    const std::size_t distance = Distance(label, candidate);
+    if (distance > best) continue;
+    if (distance < best) names.clear();
+    best = distance;
+    std::string name(candidate);
+    if (std::find(names.begin(), names.end(), name) == names.end())
+      names.push_back(std::move(name));
+  }
+  if (names.empty()) return "";
+  std::string text = " (did you mean ";
+  for (std::size_t i = 0; i < names.size() && i < 3; ++i)
+    text += (i == 0                                            ? ""
+             : i + 1 == std::min<std::size_t>(names.size(), 3) ? " or "
+                                                               : ", ") +
+            names[i];
+  return text + "?)";
+}
 
 // A label as written, less the blank that one label ends in.
 std::string_view Trimmed(std::string_view label) {
@@ -42,7 +95,8 @@ std::size_t FindRow(std::string_view name) {
         (slash == std::string_view::npos || rows[row].group == group))
       found.push_back(row);
   if (found.empty())
-    throw ConditionError("--where: no row is named " + ShownText(name));
+    throw ConditionError("--where: no row is named " + ShownText(name) +
+                         Closest(label));
   if (found.size() > 1) {
     std::string groups;
     for (const std::size_t row : found)
@@ -52,6 +106,34 @@ std::size_t FindRow(std::string_view name) {
                          " stands in several groups; name one: " + groups);
   }
   return found.front();
+}
+
+bool NamesRow(std::string_view name) {
+  try {
+    FindRow(name);
+    return true;
+  } catch (const ConditionError&) {
+    return false;
+  }
+}
+
+// "4318,4098": each value of a list, or the one value.
+std::vector<std::string> ListOf(const std::string& value) {
+  std::vector<std::string> values;
+  std::size_t start = 0;
+  for (std::size_t comma; (comma = value.find(',', start)) != std::string::npos;
+       start = comma + 1)
+    values.push_back(value.substr(start, comma - start));
+  values.push_back(value.substr(start));
+  return values;
+}
+
+// Equal in the row's order, or as text where it has none (NaN, texts).
+bool Equals(RowKind kind, const std::string& value, const std::string& asked) {
+  if (IsOrdered(kind))
+    if (const auto order = CompareValues(kind, value, asked))
+      return *order == 0;
+  return value == asked;
 }
 
 }  // namespace
@@ -68,11 +150,19 @@ Condition ParseCondition(std::string_view expression) {
       found = &candidate;
     }
   }
-  if (found == nullptr)
+  if (found == nullptr) {
+    // The shell took what followed an unquoted > or < as a file to write.
+    if (NamesRow(expression))
+      throw ConditionError("--where: " + ShownText(expression) +
+                           " has no operator: quote the whole expression, as "
+                           "in --where '" +
+                           std::string(expression) +
+                           ">=2048' (an unquoted > or < is the shell's)");
     throw ConditionError(
         "--where takes LABEL=VALUE, LABEL!=VALUE or a "
         "comparison such as MaxTextureWidth>=4096, not " +
         ShownText(expression));
+  }
   Condition condition{FindRow(expression.substr(0, at)), found->comparator,
                       std::string(expression.substr(at + found->text.size()))};
   const RowPlace& row = AdapterRows()[condition.row];
@@ -82,14 +172,37 @@ Condition ParseCondition(std::string_view expression) {
       condition.value != FormFlagValue(0))
     throw ConditionError("--where: the flag " + std::string(row.label) +
                          " is Yes or No, not " + ShownText(condition.value));
+  if (condition.comparator == Comparator::Contains) {
+    if (row.kind != RowKind::Text)
+      throw ConditionError("--where: ~ looks for a part of a text; " +
+                           std::string(row.label) + " is no text");
+    return condition;
+  }
   if (!equality && !IsOrdered(row.kind))
     throw ConditionError("--where: " + std::string(found->text) +
                          " compares numbers and versions; " +
-                         std::string(row.label) + " takes = and != alone");
+                         std::string(row.label) +
+                         (row.kind == RowKind::Text ? " takes =, != and ~"
+                                                    : " takes = and != alone"));
+  // A value no report could hold matches nothing: say what it could be.
+  if (equality && !IsOrdered(row.kind) && row.kind != RowKind::Text &&
+      row.kind != RowKind::Flag)
+    for (const std::string& one : ListOf(condition.value))
+      if (!IsWrittenForm(row.kind, one))
+        throw ConditionError("--where: " + std::string(row.label) + " is " +
+                             DescribeForm(row.kind) + ", not " +
+                             ShownText(one));
   // NaN, as the report shows it, is asked for by its text.
-  const bool nan = row.kind == RowKind::Float && equality &&
-                   condition.value == FormFloatValue(NAN);
-  if (IsOrdered(row.kind) && !nan && !IsOrderedValue(row.kind, condition.value))
+  const auto unordered = [&](const std::string& one) {
+    const bool nan =
+        row.kind == RowKind::Float && equality && one == FormFloatValue(NAN);
+    return !nan && !IsOrderedValue(row.kind, one);
+  };
+  const std::vector<std::string> values =
+      equality ? ListOf(condition.value)
+               : std::vector<std::string>{condition.value};
+  if (IsOrdered(row.kind) &&
+      std::any_of(values.begin(), values.end(), unordered))
     throw ConditionError("--where: " + std::string(row.label) + " takes a " +
                          (row.kind == RowKind::DriverVersion ||
                                   row.kind == RowKind::ShaderVersion
@@ -114,17 +227,26 @@ bool MeetsAll(const std::vector<Condition>& conditions,
   for (const Condition& condition : conditions) {
     const std::string& value = values[condition.row];
     const RowKind kind = AdapterRows()[condition.row].kind;
+    if (condition.comparator == Comparator::Contains) {
+      if (value.find(condition.value) == std::string::npos) return false;
+      continue;
+    }
+    if (condition.comparator == Comparator::Equal ||
+        condition.comparator == Comparator::NotEqual) {
+      // Any of a list; a text is also itself whole, commas and all.
+      bool equal = value == condition.value;
+      for (const std::string& one : ListOf(condition.value))
+        equal = equal || Equals(kind, value, one);
+      if (equal != (condition.comparator == Comparator::Equal)) return false;
+      continue;
+    }
     std::optional<int> order;
     if (IsOrdered(kind)) order = CompareValues(kind, value, condition.value);
-    // What has no order (NaN) is equal to its own text alone.
-    if (!order && value == condition.value) order = 0;
     bool meets = false;
     switch (condition.comparator) {
       case Comparator::Equal:
-        meets = order == 0;
-        break;
       case Comparator::NotEqual:
-        meets = order != 0;
+      case Comparator::Contains:
         break;
       case Comparator::Less:
         meets = order && *order < 0;

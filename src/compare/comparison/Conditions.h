@@ -1,6 +1,8 @@
 // --where: which adapters take part. LABEL=VALUE, LABEL!=VALUE, and for rows
-// that hold numbers or versions LABEL<VALUE, <=, > and >=. A flag that
-// stands in several groups is named GROUP/LABEL, and any flag may be.
+// that hold numbers or versions LABEL<VALUE, <=, > and >=; for texts
+// LABEL~PART, a part of the text. = and != take a list, VALUE,VALUE: any of
+// them. A flag that stands in several groups is named GROUP/LABEL, and any
+// flag may be.
 #pragma once
 
 #include <cstddef>
@@ -11,7 +13,15 @@
 
 namespace kelvane {
 
-enum class Comparator { Equal, NotEqual, Less, AtMost, Greater, AtLeast };
+enum class Comparator {
+  Equal,
+  NotEqual,
+  Less,
+  AtMost,
+  Greater,
+  AtLeast,
+  Contains
+};
 
 struct Condition {
   std::size_t row;  // of AdapterRows()

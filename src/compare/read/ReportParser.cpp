@@ -297,8 +297,13 @@ Report ParseReport(const ReadBytes& read, const std::string& file) {
   Lines lines(read, file);
   Report report;
   report.file = file;
-  lines.Expect(kReportStart);
-  ExpectAll(lines, kReportHead);
+  try {
+    lines.Expect(kReportStart);
+    ExpectAll(lines, kReportHead);
+  } catch (const ReportError& error) {
+    // Another page, or no page at all: the line alone would not say so.
+    throw ReportError(std::string(error.what()) + " (not a Kelvane report)");
+  }
   while (!lines.AtEnd() && lines.Peek() == kTableOpening) {
     // A report is read whole before it is compared: so that its memory
     // stays that of a machine, more adapters than any machine has are no
