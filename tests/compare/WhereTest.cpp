@@ -112,6 +112,34 @@ TEST_F(Where, VersionsCarryAKeyThatSortsAsTextAsTheyDoPartByPart) {
   EXPECT_LT(versions[0].second, versions[1].second);
 }
 
+TEST_F(Where, CoverageCountsTowardsTheBetterEndWhereThereIsOne) {
+  // wide.html: a guard band reaching further left (more negative), another
+  // vendor, another adapter of its machine.
+  Script wide = MakeSampleScript(1);
+  wide.adapters[0].caps.GuardBandLeft = -2e8f;
+  wide.adapters[0].caps.AdapterOrdinal = 1;
+  wide.adapters[0].identifier.VendorId = 4098;
+  WriteReport(wide, "wide.html");
+  const std::string out =
+      Compare({"--coverage", "one.html", "other.html", "wide.html"}).out;
+  const auto line = [&out](const std::string& label) {
+    const std::size_t at = out.find("/ " + label + ":");
+    return at == std::string::npos ? std::string()
+                                   : out.substr(at, out.find('\n', at) - at);
+  };
+  EXPECT_NE(line("GuardBandLeft")
+                .find("-200000000.00 on 1 (33.3%), at or below on 1 (33.3%); "
+                      "-100000000.00 on 2 (66.7%), at or below on 3 (100.0%)"),
+            std::string::npos)
+      << out;
+  EXPECT_NE(line("MaxTextureHeight").find("at or above on"), std::string::npos)
+      << out;
+  for (const char* label : {"VendorId", "AdapterOrdinal"}) {
+    EXPECT_NE(line(label), "") << label << out;
+    EXPECT_EQ(line(label).find("at or"), std::string::npos) << label;
+  }
+}
+
 TEST_F(Where, MachinesTakePartByTheRuleAskedFor) {
   // mixed.html: a primary adapter without cube maps, a second with them;
   // second.html: the other way round.

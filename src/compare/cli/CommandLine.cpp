@@ -33,7 +33,7 @@ const char kUsage[] =
     "                  that meet --where: any one (the default), every one,\n"
     "                  or the primary one (AdapterOrdinal 0)\n"
     "  --coverage      for every differing row, how many adapters show each\n"
-    "                  value, numbers with the adapters at or above each\n"
+    "                  value, limits with the adapters at or above each\n"
     "  --files         print the reports that hold an adapter taking part,\n"
     "                  instead of the comparison (exit 1 when none), by\n"
     "                  their names' bytes, a line each\n"

@@ -32,18 +32,23 @@ std::vector<ValueShare> ShareValues(const Comparison& comparison,
       return *order != 0 ? *order < 0 : *a.value < *b.value;
     };
     std::stable_sort(shares.begin(), shares.end(), before);
-    std::size_t above = 0;
-    for (auto share = shares.rbegin(); share != shares.rend();) {
-      if (!IsOrderedValue(kind, *share->value)) {
-        ++share;
-        continue;
+    // Counted from the better end; values equal as numbers count as one.
+    const auto count = [kind](auto first, auto last) {
+      std::size_t beyond = 0;
+      for (auto share = first; share != last;) {
+        if (!IsOrderedValue(kind, *share->value)) {
+          ++share;
+          continue;
+        }
+        auto equal = share;
+        while (equal != last &&
+               CompareValues(kind, *equal->value, *share->value) == 0)
+          beyond += (equal++)->adapters;
+        for (; share != equal; ++share) share->atOrBeyond = beyond;
       }
-      auto equal = share;
-      while (equal != shares.rend() &&
-             CompareValues(kind, *equal->value, *share->value) == 0)
-        above += (equal++)->adapters;
-      for (; share != equal; ++share) share->atOrAbove = above;
-    }
+    };
+    if (BetterOf(row) == Better::Up) count(shares.rbegin(), shares.rend());
+    if (BetterOf(row) == Better::Down) count(shares.begin(), shares.end());
   } else if (kind == RowKind::Flag) {
     const std::string yes = FormFlagValue(1);
     std::stable_sort(shares.begin(), shares.end(),
@@ -57,6 +62,15 @@ std::vector<ValueShare> ShareValues(const Comparison& comparison,
                      });
   }
   return shares;
+}
+
+Better BetterOf(std::size_t row) {
+  const RowPlace& place = AdapterRows()[row];
+  if (!IsCapability(row) || !IsOrdered(place.kind)) return Better::None;
+  // The guard band reaches further the more negative these are.
+  if (place.label == "GuardBandLeft" || place.label == "GuardBandTop")
+    return Better::Down;
+  return Better::Up;
 }
 
 std::string FormatShare(std::size_t adapters, std::size_t of) {

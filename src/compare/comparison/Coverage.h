@@ -14,14 +14,22 @@ namespace kelvane {
 struct ValueShare {
   const std::string* value;  // a configuration's value, UTF-8
   std::size_t adapters;
-  // For a number or a version: the adapters that show it or more.
-  std::optional<std::size_t> atOrAbove;
+  // Where more is more (a limit): the adapters that show it or more; where
+  // less is more (GuardBandLeft and GuardBandTop), it or less.
+  std::optional<std::size_t> atOrBeyond;
 };
 
+// Which way a row's values are better, where they are: up for the limits
+// and shader versions, down for the guard band's left and top, none for
+// what says which adapter it is (ids, revisions, the driver's version, whose
+// numbers mean nothing across vendors, AdapterOrdinal).
+enum class Better { None, Up, Down };
+Better BetterOf(std::size_t row);
+
 // The values of the row: numbers and versions in their order, least first,
-// each with the adapters at or above it (what cannot be ordered, NaN, last);
-// a flag's Yes before its No; anything else most common first, alike counts
-// in the order of their first adapter.
+// each with the adapters at or beyond it as BetterOf says (what cannot be
+// ordered, NaN, last); a flag's Yes before its No; anything else most
+// common first, alike counts in the order of their first adapter.
 std::vector<ValueShare> ShareValues(const Comparison& comparison,
                                     std::size_t row);
 

@@ -225,9 +225,11 @@ void AppendCoverage(std::string& html, const Comparison& comparison) {
           "style=\"width: " +
           percent + "\"></span></span>" + Escape(*share.value) + ": " +
           std::to_string(share.adapters) + " (" + percent + ")";
-      if (share.atOrAbove)
-        html += ", at or above: " + std::to_string(*share.atOrAbove) + " (" +
-                FormatShare(*share.atOrAbove, adapters) + ")";
+      if (share.atOrBeyond)
+        html += std::string(BetterOf(row) == Better::Down ? ", at or below: "
+                                                          : ", at or above: ") +
+                std::to_string(*share.atOrBeyond) + " (" +
+                FormatShare(*share.atOrBeyond, adapters) + ")";
       html += "</div>";
     }
     if (shares.size() > kUnfolded + 2) html += "</details>";

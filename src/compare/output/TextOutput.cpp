@@ -114,9 +114,12 @@ std::string FormatCoverage(const Comparison& comparison) {
       text += separator + ShownText(*share.value) + " on " +
               std::to_string(share.adapters) + " (" +
               FormatShare(share.adapters, adapters) + ")";
-      if (share.atOrAbove)
-        text += ", at or above on " + std::to_string(*share.atOrAbove) + " (" +
-                FormatShare(*share.atOrAbove, adapters) + ")";
+      if (share.atOrBeyond)
+        text +=
+            std::string(BetterOf(row) == Better::Down ? ", at or below on "
+                                                      : ", at or above on ") +
+            std::to_string(*share.atOrBeyond) + " (" +
+            FormatShare(*share.atOrBeyond, adapters) + ")";
       separator = "; ";
     }
     text += '\n';
