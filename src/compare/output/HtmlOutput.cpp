@@ -201,8 +201,10 @@ void AppendCoverage(std::string& html, const Comparison& comparison) {
   }
   const std::size_t adapters = comparison.Adapters().size();
   html +=
-      "<p>Shares count adapters. Numbers and versions stand in their order, "
-      "each with the adapters that show it or more.</p>\n<table>\n<thead><tr>"
+      "<p>Shares count adapters. Numbers and versions stand in their order; "
+      "the limits and shader versions with the adapters that show each or "
+      "more, GuardBandLeft and GuardBandTop with those that show each or "
+      "less.</p>\n<table>\n<thead><tr>"
       "<th class=\"row\">Row</th><th>Adapters showing each value</th></tr>"
       "</thead>\n<tbody>\n";
   for (std::size_t row = 0; row < AdapterRows().size(); ++row) {
@@ -254,7 +256,10 @@ void WriteHtml(const Columns& columns, const std::string& summary,
                const Sink& write) {
   const Comparison& comparison = columns.Compared();
   const std::size_t span = Shown(columns) + 1;
-  std::string html = std::string(kPageStart) + "\n<style>\n";
+  // Phones lay it out at their own width, not a desktop's shrunk.
+  std::string html = std::string(kPageStart) +
+                     "\n<meta name=\"viewport\" content=\"width=device-width, "
+                     "initial-scale=1\">\n<style>\n";
   html += kStyle;
   html += "</style>\n</head>\n<body>\n<h1>Kelvane comparison</h1>\n<p>" +
           Escape(summary) +
