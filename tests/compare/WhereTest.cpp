@@ -48,6 +48,13 @@ TEST_F(Where, EachKindOfRowAndEachOperatorPicksItsAdapters) {
       {{"TextureCaps/D3DPTEXTURECAPS_CUBEMAP=No"}, "old.html\n"},
       {{"D3DPTEXTURECAPS_CUBEMAP=Yes"}, "one.html\nother.html\n"},
       {{"Caps2/D3DCAPS2_FULLSCREENGAMMA=No"}, "other.html\n"},
+      // Rows as the text output and the page name them.
+      {{"DirectGraphics HAL DeviceCaps / TextureCaps / "
+        "D3DPTEXTURECAPS_CUBEMAP=No"},
+       "old.html\n"},
+      {{"TextureCaps / D3DPTEXTURECAPS_CUBEMAP=No"}, "old.html\n"},
+      {{"DirectGraphics HAL DeviceCaps / MaxTextureHeight>=8192"},
+       "other.html\n"},
       {{"MaxTextureHeight>=8192"}, "other.html\n"},
       {{"MaxTextureHeight>4096"}, "other.html\n"},
       {{"MaxTextureHeight<8192"}, "one.html\nold.html\n"},

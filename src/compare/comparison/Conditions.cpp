@@ -81,18 +81,36 @@ std::string_view Trimmed(std::string_view label) {
   return label;
 }
 
+// A row by any name the outputs give it: LABEL, GROUP/LABEL, or as the text
+// output and the page print it, "TABLE / GROUP / LABEL" and "GROUP / LABEL".
 std::size_t FindRow(std::string_view name) {
+  std::vector<std::string_view> parts;
+  for (std::size_t start = 0;;) {
+    const std::size_t slash = name.find('/', start);
+    std::string_view part = name.substr(start, slash - start);
+    while (!part.empty() && part.front() == ' ') part.remove_prefix(1);
+    parts.push_back(Trimmed(part));
+    if (slash == std::string_view::npos) break;
+    start = slash + 1;
+  }
+  const std::string_view label = Trimmed(parts.back());
+  parts.pop_back();
+  const auto placed = [&parts](const RowPlace& row) {
+    switch (parts.size()) {
+      case 0:
+        return true;
+      case 1:
+        return parts[0] == row.group || parts[0] == row.table;
+      case 2:
+        return parts[0] == row.table && parts[1] == row.group;
+      default:
+        return false;
+    }
+  };
   const std::vector<RowPlace>& rows = AdapterRows();
-  const std::size_t slash = name.find('/');
-  const std::string_view group = slash == std::string_view::npos
-                                     ? std::string_view()
-                                     : name.substr(0, slash);
-  const std::string_view label =
-      Trimmed(slash == std::string_view::npos ? name : name.substr(slash + 1));
   std::vector<std::size_t> found;
   for (std::size_t row = 0; row < rows.size(); ++row)
-    if (Trimmed(rows[row].label) == label &&
-        (slash == std::string_view::npos || rows[row].group == group))
+    if (Trimmed(rows[row].label) == label && placed(rows[row]))
       found.push_back(row);
   if (found.empty())
     throw ConditionError("--where: no row is named " + ShownText(name) +
